@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The folder of the running program, without a trailing separator. ORVANTA_APP_DIR
+// overrides it, for tests and for installs whose program folder is read-only.
+QString AppPath();

@@ -1,0 +1,13 @@
+#include "LocaleInfo.h"
+
+QString GetUserLocaleInfo(const QLocale &locale, int infoType)
+{
+    switch (infoType) {
+    case LOCALE_SDECIMAL:
+        return locale.decimalPoint();
+    case LOCALE_STHOUSAND:
+        return locale.groupSeparator();
+    default:
+        return QString();
+    }
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+// Information numbers the program asks for.
+enum LocaleInfoType { LOCALE_SDECIMAL = 14, LOCALE_STHOUSAND = 15 };
+
+// One text of the locale, or the empty text for information it does not have.
+QString GetUserLocaleInfo(const QLocale &locale, int infoType);

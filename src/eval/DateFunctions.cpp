@@ -1,0 +1,6 @@
+#include "DateFunctions.h"
+
+std::span<const FunctionEntry> dateFunctions()
+{
+    return {};
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "FunctionEntry.h"
+
+#include <span>
+
+std::span<const FunctionEntry> dateFunctions();

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "EvalState.h"
+#include "LocaleRules.h"
+#include "Value.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringView>
+#include <functional>
+
+class Dialogs;
+
+// The formula language: Eval reads an expression left to right, Token reads one operand
+// and dispatches built-in function calls. One instance holds the evaluation state of
+// the process; the run and the preview share it.
+class Evaluator
+{
+public:
+    Evaluator(const QLocale &locale, Dialogs &dialogs);
+
+    // A top-level evaluation: lowers the modes first, then Eval.
+    Value evaluate(QStringView expression);
+
+    Value Eval(QStringView expression);
+    // Reads one operand at position (counting from 1) and moves position past it.
+    Value Token(QStringView expression, int &position);
+
+    EvalState &state() { return m_state; }
+    const EvalState &state() const { return m_state; }
+    const LocaleRules &locale() const { return m_locale; }
+    Dialogs &dialogs() { return m_dialogs; }
+
+    // What If reads for an empty or missing branch: the target field's current text.
+    void setTargetFieldReader(std::function<QString()> reader);
+    QString targetFieldText() const;
+
+    // Now, Date, Time and Age read the clock through here, so tests can fix it.
+    void setClock(std::function<QDateTime()> clock);
+    QDateTime currentDateTime() const;
+
+    // For function bodies: Eval of an argument, written as text (numbers and dates in the
+    // locale's form, true as "True").
+    QString evalToText(QStringView argument);
+    // A function rejecting its arguments: sets ErrText and ErrorFlag.
+    void fail(const QString &message);
+
+private:
+    LocaleRules m_locale;
+    Dialogs &m_dialogs;
+    EvalState m_state;
+    std::function<QString()> m_targetFieldReader;
+    std::function<QDateTime()> m_clock;
+    int m_depth = 0;
+};

@@ -1,0 +1,6 @@
+#include "FinancialFunctions.h"
+
+std::span<const FunctionEntry> financialFunctions()
+{
+    return {};
+}

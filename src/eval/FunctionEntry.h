@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Value.h"
+
+#include <QLatin1StringView>
+#include <QStringView>
+
+class Evaluator;
+
+// One built-in function of the dispatch table. A Single function receives Eval of its
+// whole argument text; a List function receives the argument text unevaluated and
+// splits it itself (SplitArgs). A body rejects bad arguments through
+// Evaluator::fail(); anything it throws (OrvantaError) ends in the "Syntax error" box.
+struct FunctionEntry
+{
+    enum class Arity : quint8 { Single, List };
+    using SingleBody = Value (*)(Evaluator &, const Value &x);
+    using ListBody = Value (*)(Evaluator &, QStringView argumentText);
+
+    QLatin1StringView name; // lower case
+    Arity arity;
+    SingleBody single = nullptr;
+    ListBody list = nullptr;
+};

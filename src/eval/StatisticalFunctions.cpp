@@ -1,0 +1,6 @@
+#include "StatisticalFunctions.h"
+
+std::span<const FunctionEntry> statisticalFunctions()
+{
+    return {};
+}

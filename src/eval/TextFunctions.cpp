@@ -1,0 +1,6 @@
+#include "TextFunctions.h"
+
+std::span<const FunctionEntry> textFunctions()
+{
+    return {};
+}
