@@ -1,0 +1,21 @@
+#include "ConsoleRunWindows.h"
+
+#include "ContactListWarning.h"
+#include "Dialogs.h"
+
+bool ConsoleRunWindows::showMainWindow(RunState &)
+{
+    m_dialogs.inform(mainWindowUnavailableText());
+    return false;
+}
+
+void ConsoleRunWindows::showContactListWarning(Settings &)
+{
+    m_dialogs.inform(ContactListWarning::text(), ContactListWarning::caption());
+}
+
+QString ConsoleRunWindows::mainWindowUnavailableText()
+{
+    return QStringLiteral("The main window is not available in this version. Pass a calculation "
+                          "or File: and a path on the command line.");
+}

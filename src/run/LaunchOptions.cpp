@@ -1,0 +1,46 @@
+#include "LaunchOptions.h"
+
+LaunchOptions LaunchOptions::parse(const QStringList &arguments)
+{
+    LaunchOptions options;
+    qsizetype i = 0;
+    for (; i < arguments.size() && arguments.at(i).startsWith(QStringLiteral("--")); ++i) {
+        const QString &option = arguments.at(i);
+        if (option == QLatin1String("--lookup")) {
+            options.lookup = true;
+        } else if (option == QLatin1String("--all")) {
+            options.allContacts = true;
+            options.lookup = true;
+        } else if (option == QLatin1String("--help")) {
+            options.help = true;
+        } else if (option == QLatin1String("--version")) {
+            options.version = true;
+        } else {
+            options.error = QStringLiteral("unknown option ") + option;
+            return options;
+        }
+    }
+    options.commandLine = arguments.mid(i).join(QLatin1Char(' '));
+    return options;
+}
+
+QString LaunchOptions::usage()
+{
+    return QStringLiteral(
+        "Usage: orvanta [--lookup | --all] [CALCULATION | [/]File:PATH]\n"
+        "\n"
+        "Fills fields of the host's contact database with computed values.\n"
+        "\n"
+        "  CALCULATION   statements such as [25]=[3]*2, separated by \\/; write a space\n"
+        "                inside quoted text as _\n"
+        "  File:PATH     read the calculation from a syntax file (.ocs, .ogs); ? stands for\n"
+        "                a space and AppPath for the program's folder\n"
+        "  (nothing)     show the main window\n"
+        "\n"
+        "  --lookup      run for every record of the host's current lookup\n"
+        "  --all         make the lookup hold all contacts, then run for every one\n"
+        "  --help        show this text\n"
+        "  --version     show the version\n"
+        "\n"
+        "The host database is ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.\n");
+}

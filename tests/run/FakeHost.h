@@ -1,0 +1,133 @@
+#pragma once
+
+#include "HostApplication.h"
+#include "HostView.h"
+#include "HostViews.h"
+#include "OrvantaError.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+#include <memory>
+
+// An in-memory host: records of field values keyed by field 1, a lookup, a current record
+// and a log of what it was asked, so run tests can see every call.
+class FakeHost : public HostApplication, public HostViews
+{
+public:
+    using Record = QMap<qint32, QString>;
+
+    class View : public HostView
+    {
+    public:
+        View(FakeHost &host, qint16 type)
+            : m_host(host)
+            , m_type(type)
+        {
+        }
+
+        qint16 Type() override { return m_type; }
+        QString getField(qint32 fieldId) override
+        {
+            m_host.calls << QStringLiteral("getField %1").arg(fieldId);
+            return record().value(checkedField(fieldId));
+        }
+        QString getField(const QString &fieldId) override
+        {
+            bool ok = false;
+            const qint32 id = fieldId.toInt(&ok);
+            if (!ok)
+                throw OrvantaError(5, QStringLiteral("No field ") + fieldId);
+            return getField(id);
+        }
+        void SetField(qint32 fieldId, const QString &value) override
+        {
+            m_host.calls << QStringLiteral("SetField %1=%2").arg(fieldId).arg(value);
+            record()[checkedField(fieldId)] = value;
+        }
+        qint32 GetCount() override { return qint32(m_host.lookup.size()); }
+        void MoveFirst() override
+        {
+            m_host.calls << QStringLiteral("MoveFirst");
+            if (!m_host.lookup.isEmpty())
+                m_host.current = m_host.lookup.first();
+        }
+        void MoveNext() override
+        {
+            m_host.calls << QStringLiteral("MoveNext");
+            const qsizetype at = m_host.lookup.indexOf(m_host.current);
+            m_host.current
+                = at >= 0 && at + 1 < m_host.lookup.size() ? m_host.lookup.at(at + 1) : -1;
+        }
+        void GoTo(const QString &key) override
+        {
+            m_host.calls << QStringLiteral("GoTo ") + key;
+            for (qsizetype i = 0; i < m_host.records.size(); ++i) {
+                if (m_host.records.at(i).value(1) == key)
+                    m_host.current = int(i);
+            }
+        }
+
+    private:
+        qint32 checkedField(qint32 id) const
+        {
+            if (id < 1 || id > 40)
+                throw OrvantaError(5, QStringLiteral("Field %1 does not exist").arg(id));
+            return id;
+        }
+        Record &record()
+        {
+            if (m_host.current < 0 || m_host.current >= m_host.records.size())
+                throw OrvantaError(5, QStringLiteral("No current record"));
+            return m_host.records[m_host.current];
+        }
+
+        FakeHost &m_host;
+        qint16 m_type;
+    };
+
+    // HostApplication
+    void OpenFile(const QString &) override { calls << QStringLiteral("OpenFile"); }
+    HostViews &Views() override { return *this; }
+    void Command(qint16 command) override
+    {
+        commands << command;
+        if (command == 701) {
+            lookup.clear();
+            for (int i = 0; i < records.size(); ++i)
+                lookup << i;
+        }
+    }
+    QString GetOpenDBName() override { return QStringLiteral("/tmp/fake.db"); }
+
+    // HostViews
+    std::shared_ptr<HostView> GetActive() override
+    {
+        return std::make_shared<View>(*this, activeViewType);
+    }
+    std::shared_ptr<HostView> Create(qint16 viewType, const QString &) override
+    {
+        if (noCalculationView)
+            return nullptr;
+        return std::make_shared<View>(*this, viewType);
+    }
+
+    // Adds a record; field 1 is its key.
+    void add(const QString &key, const Record &fields)
+    {
+        Record r = fields;
+        r[1] = key;
+        records << r;
+        if (current < 0)
+            current = 0;
+    }
+    QString field(qsizetype record, qint32 id) const { return records.at(record).value(id); }
+
+    QList<Record> records;
+    QList<int> lookup;
+    int current = -1;
+    qint16 activeViewType = 1;
+    bool noCalculationView = false;
+    QList<qint16> commands;
+    QStringList calls;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "CalculationRun.h"
+#include "ConsoleRunWindows.h"
+#include "Evaluator.h"
+#include "FakeHost.h"
+#include "RecordingDialogs.h"
+#include "RunProgress.h"
+#include "RunState.h"
+#include "RunWindows.h"
+#include "Settings.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// A main window that answers as a test tells it, and remembers being shown.
+class ScriptedWindows : public RunWindows
+{
+public:
+    bool showMainWindow(RunState &state) override
+    {
+        ++mainWindowShown;
+        state.calculationText = calculation;
+        state.lookupFlag = lookup;
+        return proceed;
+    }
+    void showContactListWarning(Settings &) override { ++warningShown; }
+
+    QString calculation;
+    bool lookup = false;
+    bool proceed = true;
+    int mainWindowShown = 0;
+    int warningShown = 0;
+};
+
+class SilentProgress : public RunProgress
+{
+public:
+    void begin(qint32 count) override { begun = count; }
+    void advance(qint32 done) override { last = done; }
+    void end() override { ended = true; }
+    qint32 begun = -1;
+    qint32 last = 0;
+    bool ended = false;
+};
+
+// A calculation run against the fake host, with a private settings and program folder.
+class RunFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        qputenv("ORVANTA_APP_DIR", appDir().toUtf8());
+        host.add("C1", {{3, "12.5"}, {4, "150"}});
+        state.hostApplication = &host;
+        state.viewCollection = &host;
+        state.activeViewType = 1;
+        state.calculationView = host.Create(1, "CV");
+    }
+
+    void run(const QString &commandLine,
+        const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates))
+    {
+        state.commandLine = commandLine;
+        Evaluator evaluator(locale, dialogs);
+        CalculationRun(state, evaluator, dialogs, settings, windows, progress).Start_Calc();
+    }
+
+    QString appDir() const { return m_app.path(); }
+
+    FakeHost host;
+    RunState state;
+    RecordingDialogs dialogs;
+    Settings settings;
+    ScriptedWindows windows;
+    SilentProgress progress;
+
+private:
+    QTemporaryDir m_config;
+    QTemporaryDir m_app;
+};

@@ -1,0 +1,119 @@
+#include "StartUp.h"
+#include "RunFixture.h"
+
+#include <QFile>
+
+namespace {
+
+class StartUpTest : public RunFixture
+{
+protected:
+    void start(const QString &commandLine, std::optional<QString> title = QString("ACT! - Demo"))
+    {
+        state = RunState();
+        state.commandLine = commandLine;
+        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
+        HostConnection connection {[title] { return title; },
+            [this]() -> std::unique_ptr<HostApplication> {
+                ++attached;
+                if (hostMissing)
+                    throw OrvantaError(429);
+                return std::make_unique<Proxy>(host);
+            }};
+        StartUp(state, connection, evaluator, dialogs, settings, windows, progress).Main();
+    }
+
+    void writeTempCalc()
+    {
+        QFile file(appDir() + "/tempcalc.txt");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    bool tempCalcExists() const { return QFile::exists(appDir() + "/tempcalc.txt"); }
+
+    // The run owns its application object; this one forwards to the fixture's host.
+    class Proxy : public HostApplication
+    {
+    public:
+        explicit Proxy(FakeHost &host)
+            : m_host(host)
+        {
+        }
+        void OpenFile(const QString &path) override { m_host.OpenFile(path); }
+        HostViews &Views() override { return m_host; }
+        void Command(qint16 command) override { m_host.Command(command); }
+        QString GetOpenDBName() override { return m_host.GetOpenDBName(); }
+
+    private:
+        FakeHost &m_host;
+    };
+
+    int attached = 0;
+    bool hostMissing = false;
+};
+
+} // namespace
+
+TEST_F(StartUpTest, TriggerRunWritesAndDeletesTempCalc)
+{
+    writeTempCalc();
+    start("[25]=[3]*2");
+    EXPECT_EQ(host.field(0, 25), "25");
+    EXPECT_FALSE(tempCalcExists());
+    EXPECT_EQ(host.calls.first(), "OpenFile");
+}
+
+TEST_F(StartUpTest, ShortWindowTitleEndsBeforeTheHostIsContacted)
+{
+    const struct
+    {
+        QString title;
+        int attachments;
+    } rows[] = {{"", 0}, {"  ACT!  ", 0}, {"ACT! -", 1}, {" ACT! - Demo ", 1}};
+    for (const auto &row : rows) {
+        attached = 0;
+        start("[25]=1", row.title);
+        EXPECT_EQ(attached, row.attachments) << row.title.toStdString();
+    }
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+}
+
+TEST_F(StartUpTest, MissingHostIsReportedFromMain)
+{
+    hostMissing = true;
+    start("[25]=1", std::nullopt);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().caption, "Orvanta error");
+    EXPECT_TRUE(dialogs.shown().first().text.startsWith(
+        "Error 429: 'ActiveX component can't create object'\rin Module1: Sub Main - Line # 3"));
+}
+
+TEST_F(StartUpTest, ViewsAboveThreeDoNothing)
+{
+    writeTempCalc();
+    host.activeViewType = 4;
+    start("[25]=1");
+    EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+    EXPECT_TRUE(tempCalcExists());
+}
+
+TEST_F(StartUpTest, ContactListWarningFollowsTheSetting)
+{
+    host.activeViewType = 2;
+    const struct
+    {
+        const char *setting;
+        int shown;
+    } rows[] = {{nullptr, 1}, {"0", 1}, {"1", 0}, {"7", 0}, {"abc", 0}};
+    for (const auto &row : rows) {
+        if (row.setting)
+            settings.setValue("Warning", row.setting);
+        windows.warningShown = 0;
+        writeTempCalc();
+        start("[25]=1");
+        EXPECT_EQ(windows.warningShown, row.shown) << (row.setting ? row.setting : "absent");
+        EXPECT_TRUE(tempCalcExists());
+    }
+    EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+}
