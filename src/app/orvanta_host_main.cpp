@@ -1,4 +1,13 @@
-int main()
+#include "HostCli.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
 {
-    return 0;
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return HostCli(out, err).run(QCoreApplication::arguments().mid(1));
 }

@@ -1,0 +1,439 @@
+#include "HostCli.h"
+
+#include "CsvReader.h"
+#include "CsvWriter.h"
+#include "DemoData.h"
+#include "HostLocation.h"
+#include "HostSchema.h"
+#include "HostStateKeys.h"
+#include "HostStore.h"
+#include "OrvantaError.h"
+#include "SqliteConnection.h"
+#include "SqliteTransaction.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+const char *const HostCli::Usage = R"(usage: orvanta-host [--db PATH] COMMAND [ARGUMENTS]
+
+The database is PATH, else $ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.
+--group makes a command work on groups instead of contacts.
+
+  init [--demo] [--force]         create a database with the standard fields;
+                                  --demo adds 50 contacts and 5 groups
+  fields [--group]                one line per field: ID, label, type
+  list [--group]                  the current lookup: key, then a few fields
+  add [ID=VALUE ...] [--group]    add a record, make it current; prints its key
+  get ID [--record KEY] [--group] print a field of the current record (or KEY)
+  set ID VALUE [--record KEY] [--group]
+  goto KEY [--group]              make the record with this key current
+  current [--group]               print the current record's key
+  lookup all|KEY...|ID=VALUE [--group]
+                                  set the current lookup
+  view TYPE                       set the active view type (1 contacts, 2 contact
+                                  list, 3 groups)
+  title TEXT                      set the foreground window's title
+  log                             the command numbers received, with their time
+  import FILE.csv [--group]       add or update records; header of field IDs or labels
+  export [FILE.csv] [--group]     every record, header of field IDs
+  --help                          this text
+)";
+
+namespace {
+
+[[noreturn]] void refuse(const QString &message)
+{
+    throw OrvantaError(OrvantaError::InvalidProcedureCall, message);
+}
+
+QString kindSingular(RecordKind kind)
+{
+    return kind == RecordKind::Contact ? QStringLiteral("contact") : QStringLiteral("group");
+}
+
+// Fields shown by `list` after the key.
+QList<qint32> listedFields(RecordKind kind)
+{
+    if (kind == RecordKind::Contact)
+        return {2, 5, 3, 4};
+    return {2, 3, 4};
+}
+
+} // namespace
+
+HostCli::HostCli(QTextStream &out, QTextStream &err)
+    : m_out(out)
+    , m_err(err)
+{
+}
+
+int HostCli::run(const QStringList &arguments)
+{
+    try {
+        parse(arguments);
+        if (m_help) {
+            m_out << Usage;
+            return 0;
+        }
+        execute();
+        m_out.flush();
+        return 0;
+    } catch (const OrvantaError &error) {
+        m_out.flush();
+        m_err << "orvanta-host: " << error.description() << '\n';
+        m_err.flush();
+        return 2;
+    }
+}
+
+void HostCli::parse(const QStringList &arguments)
+{
+    QStringList positional;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--db"))
+            m_databasePath = takeOptionValue(arguments, i);
+        else if (argument == QLatin1String("--record"))
+            m_recordKey = takeOptionValue(arguments, i);
+        else if (argument == QLatin1String("--group"))
+            m_kind = RecordKind::Group;
+        else if (argument == QLatin1String("--demo"))
+            m_demo = true;
+        else if (argument == QLatin1String("--force"))
+            m_force = true;
+        else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            m_help = true;
+        else if (argument.startsWith(QLatin1String("--")))
+            refuse(QStringLiteral("unknown option %1 (see --help)").arg(argument));
+        else
+            positional.append(argument);
+    }
+    if (m_help)
+        return;
+    if (positional.isEmpty())
+        refuse(QStringLiteral("no command given (see --help)"));
+    m_command = positional.takeFirst();
+    m_arguments = positional;
+    m_databasePath = hostDatabasePath(m_databasePath);
+}
+
+QString HostCli::takeOptionValue(const QStringList &arguments, qsizetype &i)
+{
+    if (i + 1 >= arguments.size())
+        refuse(QStringLiteral("%1 needs a value").arg(arguments.at(i)));
+    return arguments.at(++i);
+}
+
+void HostCli::execute()
+{
+    using Command = void (HostCli::*)(HostStore &);
+    static const QHash<QString, Command> commands = {
+        {QStringLiteral("fields"), &HostCli::fields},
+        {QStringLiteral("list"), &HostCli::list},
+        {QStringLiteral("add"), &HostCli::add},
+        {QStringLiteral("get"), &HostCli::get},
+        {QStringLiteral("set"), &HostCli::set},
+        {QStringLiteral("goto"), &HostCli::goTo},
+        {QStringLiteral("current"), &HostCli::current},
+        {QStringLiteral("lookup"), &HostCli::lookup},
+        {QStringLiteral("view"), &HostCli::view},
+        {QStringLiteral("title"), &HostCli::title},
+        {QStringLiteral("log"), &HostCli::log},
+        {QStringLiteral("import"), &HostCli::importCsv},
+        {QStringLiteral("export"), &HostCli::exportCsv},
+    };
+    if (m_command == QLatin1String("init")) {
+        requireArguments(0, 0);
+        init();
+        return;
+    }
+    const auto command = commands.constFind(m_command);
+    if (command == commands.constEnd())
+        refuse(QStringLiteral("unknown command '%1' (see --help)").arg(m_command));
+    runInTransaction(*command);
+}
+
+void HostCli::init()
+{
+    if (QFileInfo::exists(m_databasePath)) {
+        if (!m_force)
+            refuse(QStringLiteral("%1 already exists (--force replaces it)").arg(m_databasePath));
+        HostSchema::removeDatabaseFiles(m_databasePath);
+    }
+    const QString title = m_demo ? DemoData::WindowTitle
+                                 : QStringLiteral("ACT! - ") + QFileInfo(m_databasePath).fileName();
+    HostSchema::createNew(m_databasePath, title, [&](HostStore &store) {
+        if (m_demo)
+            DemoData::populate(store);
+    });
+}
+
+void HostCli::runInTransaction(void (HostCli::*command)(HostStore &))
+{
+    if (!QFileInfo(m_databasePath).isFile())
+        refuse(QStringLiteral("no host database at %1 (create one with init)").arg(m_databasePath));
+    const auto connection = HostSchema::openExisting(m_databasePath);
+    HostStore store(*connection);
+    SqliteTransaction transaction(*connection);
+    (this->*command)(store);
+    transaction.commit();
+}
+
+void HostCli::fields(HostStore &store)
+{
+    requireArguments(0, 0);
+    for (const FieldDefinition &field : store.fields(m_kind))
+        m_out << field.id << '\t' << field.label << '\t' << HostSchema::typeName(field.type)
+              << '\n';
+}
+
+void HostCli::list(HostStore &store)
+{
+    requireArguments(0, 0);
+    store.forEachInLookup(m_kind, [&](qint64 record, const QString &key) {
+        m_out << key;
+        for (qint32 field : listedFields(m_kind))
+            m_out << '\t' << store.value(record, field);
+        m_out << '\n';
+    });
+}
+
+void HostCli::add(HostStore &store)
+{
+    QList<QPair<qint32, QString>> assignments;
+    QString key;
+    for (const QString &argument : std::as_const(m_arguments)) {
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        if (equals < 1)
+            refuse(QStringLiteral("'%1' is not ID=VALUE").arg(argument));
+        const qint32 field = fieldId(store, argument.left(equals));
+        if (field == 1)
+            key = argument.mid(equals + 1);
+        else
+            assignments.append({field, argument.mid(equals + 1)});
+    }
+    const qint64 record = store.addRecord(m_kind, key);
+    for (const auto &[field, value] : std::as_const(assignments))
+        store.writeValue(record, field, value);
+    store.appendToLookup(m_kind, record);
+    store.setState(HostStateKeys::currentRecord(m_kind), *store.recordKey(record));
+    m_out << *store.recordKey(record) << '\n';
+}
+
+void HostCli::get(HostStore &store)
+{
+    requireArguments(1, 1);
+    const qint32 field = fieldId(store, m_arguments.at(0));
+    m_out << valueOf(store, targetRecord(store), field) << '\n';
+}
+
+void HostCli::set(HostStore &store)
+{
+    requireArguments(2, 2);
+    const qint32 field = fieldId(store, m_arguments.at(0));
+    assign(store, targetRecord(store), field, m_arguments.at(1));
+}
+
+void HostCli::goTo(HostStore &store)
+{
+    requireArguments(1, 1);
+    recordOf(store, m_arguments.at(0));
+    store.setState(HostStateKeys::currentRecord(m_kind), m_arguments.at(0));
+}
+
+void HostCli::current(HostStore &store)
+{
+    requireArguments(0, 0);
+    const std::optional<qint64> record = currentRecord(store);
+    if (!record)
+        refuse(QStringLiteral("there is no current %1").arg(kindSingular(m_kind)));
+    m_out << *store.recordKey(*record) << '\n';
+}
+
+void HostCli::lookup(HostStore &store)
+{
+    requireArguments(1, -1);
+    if (m_arguments.size() == 1 && m_arguments.at(0) == QLatin1String("all")) {
+        store.setLookupAll(m_kind);
+        return;
+    }
+    const QString &first = m_arguments.at(0);
+    const qsizetype equals = first.indexOf(QLatin1Char('='));
+    if (m_arguments.size() == 1 && equals > 0) {
+        const qint32 field = fieldId(store, first.left(equals));
+        store.setLookup(m_kind, store.recordsWithValue(m_kind, field, first.mid(equals + 1)));
+        return;
+    }
+    QList<qint64> records;
+    for (const QString &key : std::as_const(m_arguments))
+        records.append(recordOf(store, key));
+    store.setLookup(m_kind, records);
+}
+
+void HostCli::view(HostStore &store)
+{
+    requireArguments(1, 1);
+    bool isNumber = false;
+    const short type = m_arguments.at(0).toShort(&isNumber);
+    if (!isNumber)
+        refuse(QStringLiteral("the view type '%1' is not a number").arg(m_arguments.at(0)));
+    store.setState(HostStateKeys::ActiveView, QString::number(type));
+}
+
+void HostCli::title(HostStore &store)
+{
+    requireArguments(1, -1);
+    store.setState(HostStateKeys::WindowTitle, m_arguments.join(QLatin1Char(' ')));
+}
+
+void HostCli::log(HostStore &store)
+{
+    requireArguments(0, 0);
+    store.forEachLogEntry(
+        [&](const QString &time, int command) { m_out << time << '\t' << command << '\n'; });
+}
+
+void HostCli::importCsv(HostStore &store)
+{
+    requireArguments(1, 1);
+    const QString &path = m_arguments.at(0);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        refuse(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    QList<CsvReader::Record> records;
+    try {
+        records = CsvReader::read(QString::fromUtf8(file.readAll()));
+    } catch (const OrvantaError &error) {
+        refuse(path + QLatin1Char(' ') + error.description());
+    }
+    if (records.isEmpty())
+        refuse(QStringLiteral("%1 has no header line").arg(path));
+    QList<qint32> columns;
+    for (const QString &name : std::as_const(records.first().values)) {
+        try {
+            columns.append(fieldId(store, name));
+        } catch (const OrvantaError &) {
+            refuse(QStringLiteral("%1 line %2: unknown field '%3'")
+                       .arg(path)
+                       .arg(records.first().line)
+                       .arg(name));
+        }
+    }
+    const qsizetype keyColumn = columns.indexOf(1);
+    for (qsizetype r = 1; r < records.size(); ++r) {
+        const CsvReader::Record &row = records.at(r);
+        if (row.values.size() != columns.size())
+            refuse(QStringLiteral("%1 line %2: %3 values where the header has %4")
+                       .arg(path)
+                       .arg(row.line)
+                       .arg(row.values.size())
+                       .arg(columns.size()));
+        const QString key = keyColumn >= 0 ? row.values.at(keyColumn) : QString();
+        std::optional<qint64> record
+            = key.isEmpty() ? std::nullopt : store.recordByKey(m_kind, key);
+        if (!record) {
+            record = store.addRecord(m_kind, key);
+            store.appendToLookup(m_kind, *record);
+            makeCurrentIfNone(store, *record);
+        }
+        for (qsizetype c = 0; c < columns.size(); ++c)
+            if (columns.at(c) != 1)
+                store.writeValue(*record, columns.at(c), row.values.at(c));
+    }
+    m_out << records.size() - 1 << " records imported\n";
+}
+
+void HostCli::exportCsv(HostStore &store)
+{
+    requireArguments(0, 1);
+    QList<qint32> columns;
+    QStringList header;
+    for (const FieldDefinition &field : store.fields(m_kind)) {
+        columns.append(field.id);
+        header.append(QString::number(field.id));
+    }
+    QString text = CsvWriter::record(header);
+    store.forEachRecord(m_kind, [&](qint64 record, const QString &key) {
+        const RecordValues values = store.values(record);
+        QStringList row;
+        for (qint32 field : std::as_const(columns))
+            row.append(field == 1 ? key : values.value(field));
+        text += CsvWriter::record(row);
+    });
+    if (m_arguments.isEmpty()) {
+        m_out << text;
+        return;
+    }
+    QFile file(m_arguments.at(0));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0
+        || !file.flush())
+        refuse(QStringLiteral("cannot write %1: %2").arg(m_arguments.at(0), file.errorString()));
+}
+
+void HostCli::requireArguments(qsizetype minimum, qsizetype maximum) const
+{
+    const qsizetype count = m_arguments.size();
+    if (count < minimum || (maximum >= 0 && count > maximum))
+        refuse(QStringLiteral("wrong number of arguments for %1 (see --help)").arg(m_command));
+}
+
+qint32 HostCli::fieldId(HostStore &store, const QString &text) const
+{
+    const QString name = text.trimmed();
+    const QList<FieldDefinition> fields = store.fields(m_kind);
+    bool isNumber = false;
+    const qint32 id = name.toInt(&isNumber);
+    for (const FieldDefinition &field : fields)
+        if (isNumber ? field.id == id : field.label.compare(name, Qt::CaseInsensitive) == 0)
+            return field.id;
+    refuse(QStringLiteral("unknown field '%1' for %2").arg(text, recordKindPlural(m_kind)));
+}
+
+qint64 HostCli::targetRecord(HostStore &store)
+{
+    if (m_recordKey)
+        return recordOf(store, *m_recordKey);
+    const std::optional<qint64> record = currentRecord(store);
+    if (!record)
+        refuse(QStringLiteral("there is no current %1 (use goto or --record)")
+                   .arg(kindSingular(m_kind)));
+    return *record;
+}
+
+qint64 HostCli::recordOf(HostStore &store, const QString &key) const
+{
+    const std::optional<qint64> record = store.recordByKey(m_kind, key);
+    if (!record)
+        refuse(QStringLiteral("no %1 has the key '%2'").arg(kindSingular(m_kind), key));
+    return *record;
+}
+
+std::optional<qint64> HostCli::currentRecord(HostStore &store) const
+{
+    const QString key = store.state(HostStateKeys::currentRecord(m_kind));
+    return key.isEmpty() ? std::nullopt : store.recordByKey(m_kind, key);
+}
+
+QString HostCli::valueOf(HostStore &store, qint64 record, qint32 field) const
+{
+    return field == 1 ? *store.recordKey(record) : store.value(record, field);
+}
+
+void HostCli::assign(HostStore &store, qint64 record, qint32 field, const QString &value) const
+{
+    if (field != 1) {
+        store.writeValue(record, field, value);
+        return;
+    }
+    const bool wasCurrent = currentRecord(store) == record;
+    store.changeKey(m_kind, record, value);
+    if (wasCurrent)
+        store.setState(HostStateKeys::currentRecord(m_kind), value);
+}
+
+void HostCli::makeCurrentIfNone(HostStore &store, qint64 record) const
+{
+    if (!currentRecord(store))
+        store.setState(HostStateKeys::currentRecord(m_kind), *store.recordKey(record));
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "HostStore.h"
+#include "LookupReadAhead.h"
+#include "RecordKind.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QSet>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class SqliteConnection;
+
+// The attached host: one connection shared by the application and its views. Field
+// writes are kept in a batch and committed in one short transaction every
+// BatchWrites writes, every BatchMs milliseconds and when the session ends, so a run
+// killed outright loses at most its last batch and another writer waits at most one
+// short commit for its turn. Reads see the pending writes; they share one read
+// transaction until the next commit or for BatchMs, since taking the database's read
+// lock for every statement would cost more than the statement.
+class HostSession
+{
+public:
+    static constexpr int BatchWrites = 256;
+    static constexpr qint64 BatchMs = 200;
+
+    explicit HostSession(const QString &path);
+    ~HostSession();
+
+    // The store, inside the session's read transaction.
+    HostStore &reader();
+
+    bool hasField(RecordKind kind, qint32 field) const;
+
+    QString value(qint64 record, qint32 field);
+    void setValue(RecordKind kind, qint64 record, qint32 field, const QString &value);
+
+    // The entry of the kind's lookup after this position; its record's values are kept
+    // for the reads that follow.
+    std::optional<HostStore::LookupEntry> lookupAfter(RecordKind kind, qint64 position);
+
+    // The database's current record of this kind, as the views move it.
+    std::optional<qint64> currentRecord(RecordKind kind);
+    void setCurrentRecord(RecordKind kind, qint64 record);
+
+    // Runs one command in its own transaction after committing the batch, so the
+    // order of writes is kept.
+    void writeNow(const std::function<void(HostStore &)> &write);
+
+    void flush();
+
+private:
+    void flushWhenDue();
+    void commitPending();
+    void endRead();
+
+    std::unique_ptr<SqliteConnection> m_connection;
+    HostStore m_store;
+    QSet<qint32> m_fields[2];
+    HostStore::ValueWrites m_pendingValues;
+    // The values of the record read last, loaded in one statement: a run reads a few
+    // fields of each record in turn. Dropped with the read transaction.
+    std::optional<qint64> m_cachedRecord;
+    RecordValues m_cachedValues;
+    LookupReadAhead m_readAhead;
+    std::optional<qint64> m_pendingCurrent[2];
+    int m_pendingWrites = 0;
+    QElapsedTimer m_batchAge;
+    QElapsedTimer m_readAge;
+};

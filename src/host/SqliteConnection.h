@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <unordered_map>
+
+struct sqlite3;
+class SqliteStatement;
+
+// One connection to the host database: WAL journal, a busy timeout long enough for two
+// triggers at once, and a cache of prepared statements reused for the life of the
+// connection.
+class SqliteConnection
+{
+public:
+    enum class OpenMode { ExistingOnly, CreateIfMissing };
+
+    SqliteConnection(const QString &path, OpenMode mode);
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection &) = delete;
+    SqliteConnection &operator=(const SqliteConnection &) = delete;
+
+    // Called once the file is known to be a host database, never on a foreign file.
+    void useWriteAheadLog();
+
+    // The cached statement for this SQL text, prepared on first use. The text must be
+    // a string literal: the cache knows it by its address.
+    SqliteStatement &statement(const char *sql);
+    // Runs one or more statements without parameters.
+    void execScript(const char *sql);
+
+    static constexpr int BusyTimeoutMs = 10000;
+
+private:
+    [[noreturn]] void fail(const QString &what) const;
+
+    sqlite3 *m_db = nullptr;
+    std::unordered_map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
+};

@@ -1,0 +1,27 @@
+#include "SqliteTransaction.h"
+
+#include "SqliteConnection.h"
+#include "SqliteStatement.h"
+
+SqliteTransaction::SqliteTransaction(SqliteConnection &connection)
+    : m_connection(connection)
+{
+    m_connection.statement("BEGIN IMMEDIATE").exec();
+}
+
+SqliteTransaction::~SqliteTransaction()
+{
+    if (!m_open)
+        return;
+    try {
+        m_connection.statement("ROLLBACK").exec();
+    } catch (...) {
+        // The transaction is gone already (the connection rolled it back itself).
+    }
+}
+
+void SqliteTransaction::commit()
+{
+    m_connection.statement("COMMIT").exec();
+    m_open = false;
+}

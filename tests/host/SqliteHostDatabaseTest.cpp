@@ -1,0 +1,53 @@
+#include "SqliteHostDatabase.h"
+#include "OrvantaError.h"
+#include "TemporaryHost.h"
+
+#include <gtest/gtest.h>
+
+TEST(SqliteHostDatabase, ListsTheStandardFieldsByPosition)
+{
+    TemporaryHost host;
+    host.createDemo();
+    SqliteHostDatabase database;
+    database.OpenEx(host.path());
+    HostFields &contacts = database.ContactFields();
+    ASSERT_EQ(contacts.Count(), 45);
+    struct Row
+    {
+        qint16 position;
+        qint32 id;
+        QString label;
+        QString type;
+    };
+    for (const Row &row :
+        {Row {0, 1, "Contact ID", "1"}, Row {2, 3, "Revenue", "2"}, Row {3, 4, "Order Total", "2"},
+            Row {24, 25, "User 1", "1"}, Row {39, 40, "Notes", "7"},
+            Row {40, 90, "Record Manager", "1"}, Row {44, 203, "Merge Date", "3"}}) {
+        EXPECT_EQ(contacts.Id(row.position), row.id) << row.position;
+        EXPECT_EQ(contacts.Label(row.position), row.label) << row.position;
+        EXPECT_EQ(contacts.Type(row.position), row.type) << row.position;
+    }
+    EXPECT_EQ(contacts.Type(QStringLiteral("125")), "11");
+    EXPECT_EQ(contacts.Id(QStringLiteral("202")), 202);
+    EXPECT_EQ(database.GroupFields().Label(1), "Group Name");
+}
+
+TEST(SqliteHostDatabase, RefusesWhatIsNotThere)
+{
+    TemporaryHost host;
+    SqliteHostDatabase database;
+    const auto numberOf = [](const std::function<void()> &call) {
+        try {
+            call();
+        } catch (const OrvantaError &error) {
+            return error.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(numberOf([&] { database.ContactFields(); }), 91);
+    EXPECT_EQ(numberOf([&] { database.OpenEx(host.path()); }), 53);
+    host.createContacts(1);
+    database.OpenEx(host.path());
+    EXPECT_EQ(numberOf([&] { database.ContactFields().Id(qint16(45)); }), 9);
+    EXPECT_EQ(numberOf([&] { database.ContactFields().Type(QStringLiteral("41")); }), 5);
+}
