@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringView>
+#include <array>
 
 // The platform's rules for reading and writing numbers and dates in one locale. Built
 // once per evaluator; every conversion of the formula language goes through it, so the
@@ -45,7 +46,47 @@ public:
     int firstDayOfWeek() const;
 
 private:
+    enum class DateOrder : quint8 { MonthDayYear, DayMonthYear, YearMonthDay };
+    // Month names people type: the locale's full and short forms, standalone ones too, and
+    // the English ones, trailing dots removed.
+    static constexpr int MonthNameForms = 6;
+    struct DateTokens;
+
+    void readShortDatePattern();
+    void readLongTimePattern();
+    void collectMonthNames();
+
+    bool isGroupSeparator(QChar c) const;
+    bool isDateSeparator(QChar c) const;
+    bool readDecimal(QStringView text, double &out) const;
+    bool readDateTime(QStringView text, double &serial) const;
+    bool tokenizeDate(QStringView text, DateTokens &tokens) const;
+    bool readTime(const DateTokens &tokens, int begin, int end, double &fraction) const;
+    bool readDate(const DateTokens &tokens, int begin, int end, double &days) const;
+    bool readNumericDate(const DateTokens &tokens, int begin, int end, double &days) const;
+    bool readNamedDate(const DateTokens &tokens, int begin, int end, double &days) const;
+    int monthFromName(QStringView word) const;
+    int amPmOf(QStringView word) const;
+    QString dayPartToText(int year, int month, int day) const;
+    QString timePartToText(int hour, int minute, int second) const;
+
     QLocale m_locale;
     QChar m_decimal;
     QChar m_group;
+
+    DateOrder m_dateOrder = DateOrder::MonthDayYear;
+    bool m_dayPadded = false;
+    bool m_monthPadded = false;
+    QString m_dateSeparators[2];
+    QChar m_dateSeparatorChar;
+
+    bool m_hour12 = true;
+    bool m_hourPadded = false;
+    bool m_amPmFirst = false;
+    QString m_timeSeparators[2];
+    QString m_amPmSeparator;
+    QString m_amText;
+    QString m_pmText;
+
+    std::array<QString, 12 * MonthNameForms> m_monthNames;
 };

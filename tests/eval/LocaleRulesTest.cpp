@@ -1,0 +1,495 @@
+#include "LocaleRules.h"
+#include "DateSerial.h"
+
+#include <QDate>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+const LocaleRules &rulesFor(const char *name)
+{
+    static const LocaleRules enUS(QLocale(QStringLiteral("en_US")));
+    static const LocaleRules deDE(QLocale(QStringLiteral("de_DE")));
+    static const LocaleRules frFR(QLocale(QStringLiteral("fr_FR")));
+    const QString n = QString::fromLatin1(name);
+    return n == u"de_DE" ? deDE : n == u"fr_FR" ? frFR : enUS;
+}
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+double serialOf(int y, int m, int d, int h = 0, int n = 0, int s = 0)
+{
+    double days = 0;
+    if (y != 0) {
+        EXPECT_TRUE(DateSerial::fromDate(y, m, d, days));
+    }
+    return DateSerial::combine(days, DateSerial::fromTime(h, n, s));
+}
+
+constexpr double NotNumeric = std::numeric_limits<double>::quiet_NaN();
+
+struct NumberRow
+{
+    const char *locale;
+    const char *text;
+    double expected; // NotNumeric: the text is not a number
+};
+
+const NumberRow numberRows[] = {
+    {"en_US", "12.5", 12.5},
+    {"en_US", "  12.5  ", 12.5},
+    {"en_US", "\t7\t", 7},
+    {"en_US", "+5", 5},
+    {"en_US", "-5", -5},
+    {"en_US", "-0", 0},
+    {"en_US", ".5", 0.5},
+    {"en_US", "5.", 5},
+    {"en_US", "007", 7},
+    {"en_US", "1,234.5", 1234.5},
+    {"en_US", "1,2345", 12345},
+    {"en_US", "1,5", 15},
+    {"en_US", "1,234,567", 1234567},
+    {"en_US", "1E3", 1000},
+    {"en_US", "1.5e-2", 0.015},
+    {"en_US", "2e+2", 200},
+    {"en_US", "1e-400", 0},
+    {"en_US", "&H1F", 31},
+    {"en_US", " &h1f ", 31},
+    {"en_US", "&HFFFF", -1},
+    {"en_US", "&H8000", -32768},
+    {"en_US", "&HFFFF&", 65535},
+    {"en_US", "&HFFFFF", 1048575},
+    {"en_US", "&HFFFFFFFF", -1},
+    {"en_US", "&O17", 15},
+    {"en_US", "&O177777", -1},
+    {"en_US", "", NotNumeric},
+    {"en_US", "   ", NotNumeric},
+    {"en_US", "abc", NotNumeric},
+    {"en_US", "True", NotNumeric},
+    {"en_US", "12/31/2005", NotNumeric},
+    {"en_US", "--1", NotNumeric},
+    {"en_US", "+-1", NotNumeric},
+    {"en_US", "1e", NotNumeric},
+    {"en_US", "1e+", NotNumeric},
+    {"en_US", "e3", NotNumeric},
+    {"en_US", ".", NotNumeric},
+    {"en_US", "-", NotNumeric},
+    {"en_US", ",5", NotNumeric},
+    {"en_US", "5,", NotNumeric},
+    {"en_US", "1,,5", NotNumeric},
+    {"en_US", "1.2.3", NotNumeric},
+    {"en_US", "1.234,5", NotNumeric},
+    {"en_US", "12,5.3,1", NotNumeric},
+    {"en_US", "1 234", NotNumeric},
+    {"en_US", "12abc", NotNumeric},
+    {"en_US", "- 5", NotNumeric},
+    {"en_US", "1e400", NotNumeric},
+    {"en_US", "&H", NotNumeric},
+    {"en_US", "&HG", NotNumeric},
+    {"en_US", "&O8", NotNumeric},
+    {"en_US", "&H100000000", NotNumeric},
+    {"en_US", "&X10", NotNumeric},
+    {"en_US", "#ERR", NotNumeric},
+    {"de_DE", "12,5", 12.5},
+    {"de_DE", "12.5", 125},
+    {"de_DE", "1.234,5", 1234.5},
+    {"de_DE", "1.234.567", 1234567},
+    {"de_DE", "-1,5E3", -1500},
+    {"de_DE", "12.5.", NotNumeric},
+    {"de_DE", "31.12.2005", NotNumeric},
+    {"de_DE", "1.234,5,6", NotNumeric},
+    {"de_DE", "1,234.5", NotNumeric},
+    {"fr_FR", "12,5", 12.5},
+    {"fr_FR", "1\u202F234,5", 1234.5},
+    {"fr_FR", "1\u00A0234,5", 1234.5},
+    {"fr_FR", "1 234,5", 1234.5},
+    {"fr_FR", "12.5", NotNumeric},
+    {"fr_FR", "1 234 ", 1234},
+    {"fr_FR", "1  234", NotNumeric},
+};
+
+TEST(LocaleRulesNumbers, ReadsTheLocalesNumericForms)
+{
+    for (const NumberRow &row : numberRows) {
+        SCOPED_TRACE(std::string(row.locale) + " \"" + row.text + "\"");
+        const LocaleRules &rules = rulesFor(row.locale);
+        double value = 42424242;
+        const bool numeric = rules.toNumber(text(row.text), value);
+        EXPECT_EQ(numeric, !std::isnan(row.expected));
+        EXPECT_EQ(rules.isNumeric(text(row.text)), numeric);
+        if (numeric && !std::isnan(row.expected)) {
+            EXPECT_DOUBLE_EQ(value, row.expected);
+            EXPECT_FALSE(std::signbit(value) && value == 0);
+        }
+    }
+}
+
+TEST(LocaleRulesNumbers, LongDigitRunsAreReadWithoutLimit)
+{
+    const LocaleRules &rules = rulesFor("en_US");
+    double value = 0;
+    ASSERT_TRUE(rules.toNumber(QString(200, u'1'), value));
+    EXPECT_NEAR(value / 1.111111111111111e199, 1.0, 1e-12);
+    EXPECT_FALSE(rules.toNumber(QString(400, u'9'), value)); // overflows a Double
+    ASSERT_TRUE(rules.toNumber(QString(u"0." + QString(400, u'0') + u"1"), value));
+    EXPECT_EQ(value, 0.0);
+    ASSERT_TRUE(rules.toNumber(QString(QString(300, u'0') + u"12,5"), value));
+    EXPECT_EQ(value, 125.0);
+}
+
+struct DateRow
+{
+    const char *locale;
+    const char *text;
+    bool isDate;
+    int year, month, day; // year 0 with a month: the current year; all 0: a time alone
+    int hour, minute, second;
+};
+
+const DateRow dateRows[] = {
+    {"en_US", "12/31/2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "12-31-2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "12.31.2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", " 1/5/2005 ", true, 2005, 1, 5, 0, 0, 0},
+    {"en_US", "1/5/05", true, 2005, 1, 5, 0, 0, 0},
+    {"en_US", "1/5/29", true, 2029, 1, 5, 0, 0, 0},
+    {"en_US", "1/5/30", true, 1930, 1, 5, 0, 0, 0},
+    {"en_US", "1/5/99", true, 1999, 1, 5, 0, 0, 0},
+    {"en_US", "1/1/100", true, 100, 1, 1, 0, 0, 0},
+    {"en_US", "12/31/9999", true, 9999, 12, 31, 0, 0, 0},
+    {"en_US", "2/29/2004", true, 2004, 2, 29, 0, 0, 0},
+    {"en_US", "12/31", true, 0, 12, 31, 0, 0, 0},
+    {"en_US", "12/2005", true, 2005, 12, 1, 0, 0, 0},
+    {"en_US", "2005-12-31", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "2005/1/5", true, 2005, 1, 5, 0, 0, 0},
+    {"en_US", "Dec 31, 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "December 31, 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "DECEMBER 31 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "31 December 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "31-Dec-2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "31-dec-05", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "Dec. 31, 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "2005 Dec 31", true, 2005, 12, 31, 0, 0, 0},
+    {"en_US", "Dec 2005", true, 2005, 12, 1, 0, 0, 0},
+    {"en_US", "Dec 31", true, 0, 12, 31, 0, 0, 0},
+    {"en_US", "10:30", true, 0, 0, 0, 10, 30, 0},
+    {"en_US", "10:30:15", true, 0, 0, 0, 10, 30, 15},
+    {"en_US", "10:30 PM", true, 0, 0, 0, 22, 30, 0},
+    {"en_US", "10:30:15 pm", true, 0, 0, 0, 22, 30, 15},
+    {"en_US", "10:30PM", true, 0, 0, 0, 22, 30, 0},
+    {"en_US", "12:00 AM", true, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12:30 PM", true, 0, 0, 0, 12, 30, 0},
+    {"en_US", "10 PM", true, 0, 0, 0, 22, 0, 0},
+    {"en_US", "22:30", true, 0, 0, 0, 22, 30, 0},
+    {"en_US", "0:00:01", true, 0, 0, 0, 0, 0, 1},
+    {"en_US", "12/31/2005 10:30 PM", true, 2005, 12, 31, 22, 30, 0},
+    {"en_US", "12/31/2005 22:30:15", true, 2005, 12, 31, 22, 30, 15},
+    {"en_US", "Dec 31, 2005 10:30:15 AM", true, 2005, 12, 31, 10, 30, 15},
+    {"en_US", "10:30 12/31/2005", true, 2005, 12, 31, 10, 30, 0},
+    {"en_US", "12/29/1899 6:00:00 AM", true, 1899, 12, 29, 6, 0, 0},
+    {"en_US", "", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "   ", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "abc", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "Acme Corp", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "#ERR", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "True", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "December", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "5", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12.5", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "-5", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "1e3", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "2/30/2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "2/29/2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "13/1/2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12/32/2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "0/1/2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "1/1/0099", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "1/1/10000", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "123/1/2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12/31/2005/1", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12/31-2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12//31/2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12 31 2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "/12/31", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12/31/", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "Foo 31, 2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "Dec Jan 31", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "Dec 31 2005 7", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "Feb 30, 2005", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "24:00", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "10:60", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "10:30:60", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "13:00 PM", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "10:30:15:20", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "10:PM", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "10:30:PM", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", ":30", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "100:30", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12:30 Acme", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "10:30 12/31/2005 10:30", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12/31/2005 10", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "12/31/2005 (10:30)", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "Room 12, Floor 3", false, 0, 0, 0, 0, 0, 0},
+    {"en_US", "1 2 3 4 5 6 7 8 9 1 2 3 4 5 6 7 8 9", false, 0, 0, 0, 0, 0, 0},
+    {"de_DE", "31.12.2005", true, 2005, 12, 31, 0, 0, 0},
+    {"de_DE", "31.12.05", true, 2005, 12, 31, 0, 0, 0},
+    {"de_DE", "1.1.2005", true, 2005, 1, 1, 0, 0, 0},
+    {"de_DE", "01.01.0100", true, 100, 1, 1, 0, 0, 0},
+    {"de_DE", "31/12/2005", true, 2005, 12, 31, 0, 0, 0},
+    {"de_DE", "31-12-2005", true, 2005, 12, 31, 0, 0, 0},
+    {"de_DE", "2005-12-31", true, 2005, 12, 31, 0, 0, 0},
+    {"de_DE", "31.12.", true, 0, 12, 31, 0, 0, 0},
+    {"de_DE", "31. Dezember 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"de_DE", "31. Dez. 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"de_DE", "1. MÄRZ 2005", true, 2005, 3, 1, 0, 0, 0},
+    {"de_DE", "1 Mär 2005", true, 2005, 3, 1, 0, 0, 0},
+    {"de_DE", "31 December 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"de_DE", "31.12.2005 22:30", true, 2005, 12, 31, 22, 30, 0},
+    {"de_DE", "31.12.2005 10:30:15", true, 2005, 12, 31, 10, 30, 15},
+    {"de_DE", "22:30:15", true, 0, 0, 0, 22, 30, 15},
+    {"de_DE", "12/31/2005", false, 0, 0, 0, 0, 0, 0},
+    {"de_DE", "31.12", false, 0, 0, 0, 0, 0, 0}, // the number 3112
+    {"de_DE", "12.5", false, 0, 0, 0, 0, 0, 0}, // the number 125
+    {"de_DE", "12,5", false, 0, 0, 0, 0, 0, 0},
+    {"de_DE", "30.02.2005", false, 0, 0, 0, 0, 0, 0},
+    {"de_DE", "31. Foo 2005", false, 0, 0, 0, 0, 0, 0},
+    {"fr_FR", "31/12/2005", true, 2005, 12, 31, 0, 0, 0},
+    {"fr_FR", "05/01/2005", true, 2005, 1, 5, 0, 0, 0},
+    {"fr_FR", "31/12", true, 0, 12, 31, 0, 0, 0},
+    {"fr_FR", "12.5", true, 0, 5, 12, 0, 0, 0},
+    {"fr_FR", "31 décembre 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"fr_FR", "31 DÉCEMBRE 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"fr_FR", "1 janv. 2005", true, 2005, 1, 1, 0, 0, 0},
+    {"fr_FR", "1 févr 2005", true, 2005, 2, 1, 0, 0, 0},
+    {"fr_FR", "31-déc-2005", true, 2005, 12, 31, 0, 0, 0},
+    {"fr_FR", "31 Dec 2005", true, 2005, 12, 31, 0, 0, 0},
+    {"fr_FR", "31/12/2005 10:30:00", true, 2005, 12, 31, 10, 30, 0},
+    {"fr_FR", "12/31/2005", false, 0, 0, 0, 0, 0, 0},
+    {"fr_FR", "12,5", false, 0, 0, 0, 0, 0, 0},
+};
+
+TEST(LocaleRulesDates, ReadsWhatUsersOfTheLocaleType)
+{
+    const int thisYear = QDate::currentDate().year();
+    for (const DateRow &row : dateRows) {
+        SCOPED_TRACE(std::string(row.locale) + " \"" + row.text + "\"");
+        const LocaleRules &rules = rulesFor(row.locale);
+        double serial = -1e9;
+        const bool isDate = rules.toDate(text(row.text), serial);
+        EXPECT_EQ(isDate, row.isDate);
+        EXPECT_EQ(rules.isDate(text(row.text)), isDate);
+        if (!isDate || !row.isDate)
+            continue;
+        const bool timeAlone = row.year == 0 && row.month == 0;
+        const int year = timeAlone ? 0 : row.year == 0 ? thisYear : row.year;
+        EXPECT_DOUBLE_EQ(
+            serial, serialOf(year, row.month, row.day, row.hour, row.minute, row.second));
+    }
+}
+
+TEST(LocaleRulesDates, NumericAndDateNeverBothHold)
+{
+    const char *samples[] = {"31.12.2005", "12.5", "31.12", "1.234.567", "5.01.200", "12/31", "1,5",
+        "2005", "3-4", "10:30", "1e3"};
+    for (const char *locale : {"en_US", "de_DE", "fr_FR"}) {
+        const LocaleRules &rules = rulesFor(locale);
+        for (const char *sample : samples) {
+            SCOPED_TRACE(std::string(locale) + " \"" + sample + "\"");
+            EXPECT_FALSE(rules.isNumeric(text(sample)) && rules.isDate(text(sample)));
+        }
+    }
+}
+
+struct NumberTextRow
+{
+    const char *locale;
+    double value;
+    Value::NumberType type;
+    const char *expected;
+};
+
+const NumberTextRow numberTextRows[] = {
+    {"en_US", 12.5, Value::NumberType::Double, "12.5"},
+    {"en_US", -2.5, Value::NumberType::Double, "-2.5"},
+    {"en_US", 100, Value::NumberType::Double, "100"},
+    {"en_US", 1234567, Value::NumberType::Double, "1234567"},
+    {"en_US", 0.1 + 0.2, Value::NumberType::Double, "0.3"},
+    {"en_US", 1.0 / 3, Value::NumberType::Double, "0.333333333333333"},
+    {"en_US", 2.0 / 3, Value::NumberType::Double, "0.666666666666667"},
+    {"en_US", 123456789012345, Value::NumberType::Double, "123456789012345"},
+    {"en_US", 1e15, Value::NumberType::Double, "1E+15"},
+    {"en_US", 1234567890123456, Value::NumberType::Double, "1.23456789012346E+15"},
+    {"en_US", -1.5e300, Value::NumberType::Double, "-1.5E+300"},
+    {"en_US", 0.0001, Value::NumberType::Double, "0.0001"},
+    {"en_US", 0.000015, Value::NumberType::Double, "1.5E-05"},
+    {"en_US", 0, Value::NumberType::Double, "0"},
+    {"en_US", -0.0, Value::NumberType::Double, "0"},
+    {"en_US", 1.0 / 3, Value::NumberType::Single, "0.3333333"},
+    {"en_US", 12345678, Value::NumberType::Single, "1.234568E+07"},
+    {"en_US", 2.5, Value::NumberType::Single, "2.5"},
+    {"en_US", 42, Value::NumberType::Integer, "42"},
+    {"en_US", -7, Value::NumberType::Long, "-7"},
+    {"en_US", 2147483647, Value::NumberType::Long, "2147483647"},
+    {"en_US", std::numeric_limits<double>::infinity(), Value::NumberType::Double, "1.#INF"},
+    {"de_DE", 12.5, Value::NumberType::Double, "12,5"},
+    {"de_DE", 1234.5, Value::NumberType::Double, "1234,5"},
+    {"de_DE", 0.000015, Value::NumberType::Double, "1,5E-05"},
+    {"fr_FR", -1234.25, Value::NumberType::Double, "-1234,25"},
+};
+
+TEST(LocaleRulesWriting, NumbersAsThePlatformWritesThem)
+{
+    for (const NumberTextRow &row : numberTextRows) {
+        SCOPED_TRACE(std::string(row.locale) + " " + row.expected);
+        EXPECT_EQ(rulesFor(row.locale).numberToText(row.value, row.type), text(row.expected));
+    }
+}
+
+TEST(LocaleRulesWriting, WrittenNumbersReadBack)
+{
+    const double values[] = {12.5, -0.001, 1e15, 1.5e-5, 123456789.125, -9.87654321e-200};
+    for (const char *locale : {"en_US", "de_DE", "fr_FR"}) {
+        const LocaleRules &rules = rulesFor(locale);
+        for (const double v : values) {
+            SCOPED_TRACE(std::string(locale) + " " + std::to_string(v));
+            double back = 0;
+            ASSERT_TRUE(rules.toNumber(rules.numberToText(v), back));
+            EXPECT_NEAR(back, v, std::fabs(v) * 1e-14);
+        }
+    }
+}
+
+struct DateTextRow
+{
+    const char *locale;
+    int year, month, day, hour, minute, second; // year 0: day 0, a time alone
+    const char *expected;
+};
+
+const DateTextRow dateTextRows[] = {
+    {"en_US", 2005, 12, 31, 0, 0, 0, "12/31/2005"},
+    {"en_US", 2005, 1, 5, 0, 0, 0, "1/5/2005"},
+    {"en_US", 2005, 12, 31, 10, 30, 0, "12/31/2005 10:30:00 AM"},
+    {"en_US", 2005, 12, 31, 22, 30, 15, "12/31/2005 10:30:15 PM"},
+    {"en_US", 2005, 12, 31, 0, 0, 1, "12/31/2005 12:00:01 AM"},
+    {"en_US", 2005, 12, 31, 12, 5, 0, "12/31/2005 12:05:00 PM"},
+    {"en_US", 100, 1, 1, 0, 0, 0, "1/1/0100"},
+    {"en_US", 1899, 12, 29, 6, 0, 0, "12/29/1899 6:00:00 AM"},
+    {"en_US", 0, 0, 0, 0, 0, 0, "12:00:00 AM"},
+    {"en_US", 0, 0, 0, 12, 0, 0, "12:00:00 PM"},
+    {"en_US", 0, 0, 0, 22, 30, 15, "10:30:15 PM"},
+    {"de_DE", 2005, 12, 31, 0, 0, 0, "31.12.2005"},
+    {"de_DE", 2005, 1, 5, 0, 0, 0, "05.01.2005"},
+    {"de_DE", 2005, 12, 31, 22, 30, 15, "31.12.2005 22:30:15"},
+    {"de_DE", 2005, 12, 31, 9, 5, 0, "31.12.2005 09:05:00"},
+    {"de_DE", 0, 0, 0, 0, 0, 0, "00:00:00"},
+    {"de_DE", 0, 0, 0, 10, 30, 0, "10:30:00"},
+    {"fr_FR", 2005, 12, 31, 0, 0, 0, "31/12/2005"},
+    {"fr_FR", 2005, 1, 5, 10, 30, 0, "05/01/2005 10:30:00"},
+};
+
+TEST(LocaleRulesWriting, DatesInTheLocalesShortFormWithAFourDigitYear)
+{
+    for (const DateTextRow &row : dateTextRows) {
+        SCOPED_TRACE(std::string(row.locale) + " " + row.expected);
+        const double serial
+            = serialOf(row.year, row.month, row.day, row.hour, row.minute, row.second);
+        EXPECT_EQ(rulesFor(row.locale).dateToText(serial), text(row.expected));
+    }
+}
+
+TEST(LocaleRulesWriting, DatesReadBackToTheSecond)
+{
+    for (const char *locale : {"en_US", "de_DE", "fr_FR"}) {
+        const LocaleRules &rules = rulesFor(locale);
+        int checked = 0;
+        // A prime step in days and an uneven time walk the whole calendar.
+        for (double days = DateSerial::MinSerial; days <= 2958465; days += 997) {
+            const int seconds = int(std::fmod(std::fabs(days) * 7919.0, 86400.0));
+            for (const double fraction : {0.0, seconds / 86400.0}) {
+                const double serial = DateSerial::combine(days, fraction);
+                const QString written = rules.dateToText(serial);
+                double back = 0;
+                ASSERT_TRUE(rules.toDate(written, back)) << locale << " " << written.toStdString();
+                EXPECT_NEAR(back, serial, 0.5 / 86400) << locale << " " << written.toStdString();
+                ++checked;
+            }
+        }
+        for (const double serial : {0.0, 0.25, 0.99998843, 1.0, -1.25, 2958465.99998843}) {
+            double back = -1e9;
+            const QString written = rules.dateToText(serial);
+            ASSERT_TRUE(rules.toDate(written, back)) << locale << " " << written.toStdString();
+            EXPECT_NEAR(back, serial, 0.5 / 86400) << locale << " " << written.toStdString();
+        }
+        EXPECT_GT(checked, 7000);
+    }
+}
+
+TEST(LocaleRulesWriting, AnyValueAsText)
+{
+    const LocaleRules &de = rulesFor("de_DE");
+    EXPECT_EQ(de.toText(Value()), QString());
+    EXPECT_EQ(de.toText(Value::number(12.5)), u"12,5");
+    EXPECT_EQ(de.toText(Value::number(1.0 / 3, Value::NumberType::Single)), u"0,3333333");
+    EXPECT_EQ(de.toText(Value::text(QStringLiteral("a.b"))), u"a.b");
+    EXPECT_EQ(de.toText(Value::date(serialOf(2005, 12, 31))), u"31.12.2005");
+    EXPECT_EQ(de.toText(Value::logical(true)), u"True");
+    EXPECT_EQ(de.toText(Value::logical(false)), u"False");
+}
+
+struct NameRow
+{
+    const char *locale;
+    int index;
+    const char *month;
+    const char *shortMonth;
+    const char *day; // index as a weekday, 1 = Sunday
+    const char *shortDay;
+};
+
+const NameRow nameRows[] = {
+    {"en_US", 1, "January", "Jan", "Sunday", "Sun"},
+    {"en_US", 7, "July", "Jul", "Saturday", "Sat"},
+    {"en_US", 12, "December", "Dec", "", ""},
+    {"de_DE", 1, "Januar", "Jan", "Sonntag", "So."},
+    {"de_DE", 3, "März", "Mär", "Dienstag", "Di."},
+    {"fr_FR", 2, "février", "févr.", "lundi", "lun."},
+    {"fr_FR", 12, "décembre", "déc.", "", ""},
+    {"en_US", 0, "", "", "", ""},
+    {"en_US", 13, "", "", "", ""},
+};
+
+TEST(LocaleRulesNames, MonthAndDayNamesOfTheLocale)
+{
+    for (const NameRow &row : nameRows) {
+        SCOPED_TRACE(std::string(row.locale) + " " + std::to_string(row.index));
+        const LocaleRules &rules = rulesFor(row.locale);
+        EXPECT_EQ(rules.monthName(row.index), text(row.month));
+        EXPECT_EQ(rules.shortMonthName(row.index), text(row.shortMonth));
+        EXPECT_EQ(rules.dayName(row.index), text(row.day));
+        EXPECT_EQ(rules.shortDayName(row.index), text(row.shortDay));
+    }
+}
+
+TEST(LocaleRulesNames, FirstDayOfWeekCountsFromSunday)
+{
+    EXPECT_EQ(rulesFor("en_US").firstDayOfWeek(), 1);
+    EXPECT_EQ(rulesFor("de_DE").firstDayOfWeek(), 2);
+    EXPECT_EQ(rulesFor("fr_FR").firstDayOfWeek(), 2);
+}
+
+TEST(LocaleRulesNames, SeparatorsOfTheLocale)
+{
+    EXPECT_EQ(rulesFor("en_US").decimalSeparator(), u'.');
+    EXPECT_EQ(rulesFor("en_US").groupSeparator(), u',');
+    EXPECT_EQ(rulesFor("de_DE").decimalSeparator(), u',');
+    EXPECT_EQ(rulesFor("de_DE").groupSeparator(), u'.');
+}
+
+} // namespace
