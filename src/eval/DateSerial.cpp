@@ -90,8 +90,9 @@ Parts toParts(double serial)
     // Round to the second so that 0.99999999 does not show as 23:59:59 of the wrong day.
     qint64 seconds = qint64(std::llround(fraction * 86400.0));
     if (seconds >= 86400) {
+        // The time counts forward from midnight whatever the sign, so the carry does too.
         seconds -= 86400;
-        days += serial < 0 ? -1 : 1;
+        days += 1;
     }
     civilFromDays(qint64(days) - EpochOffset, p.year, p.month, p.day);
     p.hour = int(seconds / 3600);

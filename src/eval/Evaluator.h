@@ -10,6 +10,7 @@
 #include <functional>
 
 class Dialogs;
+class OrvantaError;
 
 // The formula language: Eval reads an expression left to right, Token reads one operand
 // and dispatches built-in function calls. One instance holds the evaluation state of
@@ -45,7 +46,29 @@ public:
     // A function rejecting its arguments: sets ErrText and ErrorFlag.
     void fail(const QString &message);
 
+    // Longest expression Eval takes: its position is a 16-bit count.
+    static constexpr qsizetype MaxExpressionLength = 32767;
+    // Nested Eval calls allowed before "Out of stack space"; deep enough for any real
+    // formula, shallow enough for a 1 MB stack.
+    static constexpr int MaxDepth = 150;
+
 private:
+    struct Frame;
+    enum class StepOutcome : quint8;
+
+    StepOutcome operandStep(QStringView expression, int &position, Frame &frame);
+    StepOutcome closeOpenTerm(Frame &frame);
+    Value finalResult(Frame &frame);
+    void raiseTruthFlag();
+    Value readGroup(QStringView expression, qsizetype nameStart, qsizetype open, int &position);
+    Value readQuoted(QStringView expression, qsizetype quote, int &position);
+    Value callFunction(QStringView name, QStringView argumentText);
+    Value convertText(QStringView text);
+    Value convertText(QString &&text);
+    Value convertValue(Value v);
+    bool convertsToNumberOrDate(QStringView text, Value &out) const;
+    void reportTokenFailure(const OrvantaError &error, int step);
+
     LocaleRules m_locale;
     Dialogs &m_dialogs;
     EvalState m_state;

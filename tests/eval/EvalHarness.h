@@ -1,0 +1,78 @@
+#pragma once
+
+#include "Evaluator.h"
+#include "RecordingDialogs.h"
+
+#include <QLocale>
+#include <QString>
+#include <gtest/gtest.h>
+
+// An evaluator in one explicit locale with recorded dialogs and a fixed clock
+// (Saturday 14 March 2026, 15:09:26), and the result written as "Kind text".
+class EvalHarness
+{
+public:
+    explicit EvalHarness(const char *localeName)
+        : ev(QLocale(QString::fromLatin1(localeName)), dialogs)
+    {
+        ev.setClock([] { return QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26)); });
+    }
+
+    static const char *kindName(Value::Kind kind)
+    {
+        switch (kind) {
+        case Value::Kind::Empty:
+            return "Empty";
+        case Value::Kind::Number:
+            return "Number";
+        case Value::Kind::Text:
+            return "Text";
+        case Value::Kind::Date:
+            return "Date";
+        case Value::Kind::Logical:
+            return "Logical";
+        }
+        return "?";
+    }
+
+    QString describe(const Value &v) const
+    {
+        return QString::fromLatin1(kindName(v.kind())) + u' ' + ev.locale().toText(v);
+    }
+
+    // A fresh top-level evaluation.
+    QString evaluate(const QString &expression)
+    {
+        ev.state().clearError();
+        dialogs.clear();
+        return describe(ev.evaluate(expression));
+    }
+
+    static QString syntaxError(int number, const char *description, int line)
+    {
+        return QStringLiteral("Error %1: '%2'\rin Module2: Function Token - Line # %3")
+            .arg(number)
+            .arg(QString::fromLatin1(description))
+            .arg(line);
+    }
+
+    RecordingDialogs dialogs;
+    Evaluator ev;
+};
+
+// One row of a table: the expression and its result as "Kind text".
+struct EvalRow
+{
+    const char *expression;
+    const char *expected;
+};
+
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const EvalRow &row, std::ostream *os)
+{
+    *os << row.expression;
+}
