@@ -14,6 +14,6 @@ public:
     // Formats the text of a value: numeric text as a number, date text as a date when the
     // pattern asks for one, anything else as text. Throws OrvantaError when the pattern
     // cannot be applied.
-    static QString format(const QString &valueText, const QString &pattern,
-                          const LocaleRules &rules);
+    static QString format(
+        const QString &valueText, const QString &pattern, const LocaleRules &rules);
 };

@@ -1,6 +1,309 @@
 #include "StatisticalFunctions.h"
 
+#include "Evaluator.h"
+#include "OrvantaError.h"
+#include "SplitArgs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Min and Max start from this number; a value equal to it counts as no value at all.
+constexpr double NoValueYet = -98347874.234234;
+// Counts are 16-bit integers.
+constexpr int LargestCount = 32767;
+
+enum class CountMode { NonEmpty = 0, Numeric = 1, Empty = 2 };
+
+QStringList evaluatedTexts(Evaluator &ev, const QStringList &arguments)
+{
+    QStringList texts;
+    texts.reserve(arguments.size());
+    for (const QString &argument : arguments)
+        texts.append(ev.evalToText(argument));
+    return texts;
+}
+
+// A value read as a Boolean: numbers are true when not 0, the words True and False in any
+// case, Empty is false. Anything else does not read as true or false.
+std::optional<bool> truthOf(const Value &value, const LocaleRules &rules)
+{
+    switch (value.kind()) {
+    case Value::Kind::Empty:
+        return false;
+    case Value::Kind::Number:
+    case Value::Kind::Date:
+    case Value::Kind::Logical:
+        return value.number() != 0.0;
+    case Value::Kind::Text:
+        break;
+    }
+    const QString &text = value.text();
+    if (text.compare("True"_L1, Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare("False"_L1, Qt::CaseInsensitive) == 0)
+        return false;
+    double number = 0.0;
+    if (rules.toNumber(text, number))
+        return number != 0.0;
+    return std::nullopt;
+}
+
+void addOneTo(int &count)
+{
+    if (++count > LargestCount)
+        throw OrvantaError(OrvantaError::Overflow);
+}
+
+Value countText(Evaluator &ev, int count)
+{
+    return Value::text(ev.locale().numberToText(count, Value::NumberType::Integer));
+}
+
+// Round half to even, as the platform converts a fraction to a whole number.
+double roundHalfEven(double d)
+{
+    if (std::abs(d - std::trunc(d)) == 0.5)
+        return 2.0 * std::round(d / 2.0);
+    return std::round(d);
+}
+
+Value ifFunction(Evaluator &ev, QStringView argumentText)
+{
+    QStringList args = SplitArgs(argumentText);
+    if (args.size() < 2) {
+        ev.fail(u"The if function requires at least 2 arguments."_s);
+        return {};
+    }
+    // The target field is read from the host at most once, and only when a branch needs it.
+    std::optional<QString> target;
+    const auto targetText = [&] {
+        if (!target)
+            target = ev.targetFieldText();
+        return *target;
+    };
+    if (args.size() == 2)
+        args.append(targetText());
+    for (int branch : {1, 2}) {
+        if (args[branch].isEmpty())
+            args[branch] = targetText();
+    }
+
+    ev.state().InIfCondition = true;
+    std::optional<bool> condition;
+    try {
+        condition = truthOf(ev.Eval(args[0]), ev.locale());
+    } catch (const OrvantaError &) {
+        // a condition that cannot even be evaluated is just as invalid
+    }
+    if (!condition) {
+        ev.fail(args[0] + " is an invalid condition for the If function."_L1);
+        return {};
+    }
+    if (*condition)
+        return Value::text(ev.evalToText(args[1]));
+    if (args[2].isEmpty())
+        return Value::text(QString());
+    return Value::text(ev.evalToText(args[2]));
+}
+
+Value minMax(Evaluator &ev, QStringView argumentText, bool largest)
+{
+    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    double current = NoValueYet;
+    for (const QString &text : texts) {
+        double number = 0.0;
+        if (!ev.locale().toNumber(text, number))
+            continue;
+        if (current == NoValueYet || (largest ? number > current : number < current))
+            current = number;
+    }
+    return Value::text(ev.locale().numberToText(current));
+}
+
+Value minFunction(Evaluator &ev, QStringView argumentText)
+{
+    return minMax(ev, argumentText, false);
+}
+
+Value maxFunction(Evaluator &ev, QStringView argumentText)
+{
+    return minMax(ev, argumentText, true);
+}
+
+// Compared by character code, so empty values are taken too: an empty current text takes
+// whatever comes next.
+Value minMaxC(Evaluator &ev, QStringView argumentText, bool last)
+{
+    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    QString current;
+    for (const QString &text : texts) {
+        if (current.isEmpty() || (last ? text > current : text < current))
+            current = text;
+    }
+    return Value::text(current);
+}
+
+Value minCFunction(Evaluator &ev, QStringView argumentText)
+{
+    return minMaxC(ev, argumentText, false);
+}
+
+Value maxCFunction(Evaluator &ev, QStringView argumentText)
+{
+    return minMaxC(ev, argumentText, true);
+}
+
+bool counts(const QString &text, CountMode mode, const LocaleRules &rules)
+{
+    switch (mode) {
+    case CountMode::Numeric:
+        return rules.isNumeric(text);
+    case CountMode::NonEmpty:
+        return !text.isEmpty();
+    case CountMode::Empty:
+        return text.isEmpty();
+    }
+    return false;
+}
+
+Value countValues(Evaluator &ev, QStringView argumentText, CountMode mode)
+{
+    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    int count = 0;
+    for (const QString &text : texts) {
+        if (counts(text, mode, ev.locale()))
+            addOneTo(count);
+    }
+    return countText(ev, count);
+}
+
+Value countFunction(Evaluator &ev, QStringView argumentText)
+{
+    return countValues(ev, argumentText, CountMode::Numeric);
+}
+
+Value countCFunction(Evaluator &ev, QStringView argumentText)
+{
+    return countValues(ev, argumentText, CountMode::NonEmpty);
+}
+
+Value countBlankFunction(Evaluator &ev, QStringView argumentText)
+{
+    return countValues(ev, argumentText, CountMode::Empty);
+}
+
+Value countIfFunction(Evaluator &ev, QStringView argumentText)
+{
+    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    const QString &criterion = texts.first();
+    int count = 0;
+    for (qsizetype i = 1; i < texts.size(); ++i) {
+        const QString test = texts[i] + criterion;
+        const std::optional<bool> passed = truthOf(ev.Eval(test), ev.locale());
+        if (!passed)
+            throw OrvantaError(OrvantaError::TypeMismatch);
+        if (*passed)
+            addOneTo(count);
+    }
+    return countText(ev, count);
+}
+
+Value avgFunction(Evaluator &ev, QStringView argumentText)
+{
+    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    double sum = 0.0;
+    int numeric = 0;
+    for (const QString &text : texts) {
+        double number = 0.0;
+        if (ev.locale().toNumber(text, number)) {
+            sum += number;
+            ++numeric;
+        }
+    }
+    // The platform reports 0 / 0 as an overflow.
+    if (numeric == 0)
+        throw OrvantaError(OrvantaError::Overflow);
+    return Value::text(ev.locale().numberToText(sum / numeric));
+}
+
+struct Ranked
+{
+    double number;
+    QString text;
+};
+
+Value largeSmall(Evaluator &ev, QStringView argumentText, bool descending)
+{
+    const QStringList args = SplitArgs(argumentText);
+    // The position is taken as written: Large(1+1;...) is not the second largest.
+    const QString &position = args.first();
+    double k = 0.0;
+    if (!ev.locale().toNumber(position, k) || k < 0.0) {
+        ev.fail("Invalid position specified: "_L1 + position);
+        return {};
+    }
+
+    std::vector<Ranked> ranked;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        QString text = ev.evalToText(args[i]);
+        double number = 0.0;
+        if (ev.locale().toNumber(text, number))
+            ranked.push_back({number, std::move(text)});
+    }
+    // Nothing numeric leaves nothing to sort: the ranking has no elements at all.
+    if (ranked.empty())
+        throw OrvantaError(OrvantaError::SubscriptOutOfRange);
+    std::stable_sort(ranked.begin(), ranked.end(), [descending](const Ranked &a, const Ranked &b) {
+        return descending ? a.number > b.number : a.number < b.number;
+    });
+
+    const double index = roundHalfEven(k - 1.0);
+    if (index < 0.0 || index >= static_cast<double>(ranked.size())) {
+        ev.fail("The specified position "_L1 + position + " does not exist!"_L1);
+        return {};
+    }
+    return Value::text(ranked[static_cast<std::size_t>(index)].text);
+}
+
+Value largeFunction(Evaluator &ev, QStringView argumentText)
+{
+    return largeSmall(ev, argumentText, true);
+}
+
+Value smallFunction(Evaluator &ev, QStringView argumentText)
+{
+    return largeSmall(ev, argumentText, false);
+}
+
+constexpr FunctionEntry listEntry(QLatin1StringView name, FunctionEntry::ListBody body)
+{
+    return {name, FunctionEntry::Arity::List, nullptr, body};
+}
+
+const FunctionEntry Entries[] = {
+    listEntry("if"_L1, ifFunction),
+    listEntry("min"_L1, minFunction),
+    listEntry("max"_L1, maxFunction),
+    listEntry("minc"_L1, minCFunction),
+    listEntry("maxc"_L1, maxCFunction),
+    listEntry("count"_L1, countFunction),
+    listEntry("countc"_L1, countCFunction),
+    listEntry("countblank"_L1, countBlankFunction),
+    listEntry("countif"_L1, countIfFunction),
+    listEntry("avg"_L1, avgFunction),
+    listEntry("large"_L1, largeFunction),
+    listEntry("small"_L1, smallFunction),
+};
+
+} // namespace
+
 std::span<const FunctionEntry> statisticalFunctions()
 {
-    return {};
+    return Entries;
 }

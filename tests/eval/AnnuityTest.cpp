@@ -1,0 +1,216 @@
+#include "Annuity.h"
+
+#include "OrvantaError.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+namespace {
+
+// A balance of 0 within rounding: the money moved is the scale of the error allowed.
+double tolerance(const Annuity &a)
+{
+    const double scale = std::abs(a.pv) + std::abs(a.fv) + std::abs(a.pmt * a.nper) + 1.0;
+    return scale * 1e-9;
+}
+
+const Annuity Plans[] = {
+    // rate, nper, pmt, pv, fv, type
+    {0.01, 12, -100, 1000, 0, 0},
+    {0.01, 12, -100, 1000, 0, 1},
+    {0.005, 360, -1200, 200000, 0, 0},
+    {0.005, 360, -1200, 200000, -5000, 1},
+    {0.05, 2, -100, 0, 0, 0},
+    {0.08 / 12, 60, -500, 20000, -2000, 1},
+    {0.0, 10, -100, 1000, 0, 0},
+    {0.0, 10, -100, 1000, 0, 1},
+    {0.0, 24, -50, 0, 2000, 0},
+    {0.02, 48, 250, -10000, 0, 0},
+    {-0.01, 12, -50, 1000, 0, 0},
+    {0.1, 5, 0, -1000, 1000, 0},
+    {1e-9, 120, -10, 1000, 0, 0},
+};
+
+class AnnuityRoundTrip : public testing::TestWithParam<Annuity>
+{
+};
+
+TEST_P(AnnuityRoundTrip, FvPvPmtFitTheEquation)
+{
+    const Annuity plan = GetParam();
+    Annuity solved = plan;
+    solved.fv = plan.solveFv();
+    EXPECT_NEAR(solved.balance(), 0.0, tolerance(solved));
+    solved = plan;
+    solved.pv = plan.solvePv();
+    EXPECT_NEAR(solved.balance(), 0.0, tolerance(solved));
+    solved = plan;
+    solved.pmt = plan.solvePmt();
+    EXPECT_NEAR(solved.balance(), 0.0, tolerance(solved));
+}
+
+TEST_P(AnnuityRoundTrip, NperFitsTheEquation)
+{
+    Annuity plan = GetParam();
+    if (plan.pmt == 0.0 && plan.rate == 0.0)
+        GTEST_SKIP() << "no payment and no interest: every term fits";
+    plan.fv = plan.solveFv(); // a plan that ends where it should, so a term exists
+    Annuity solved = plan;
+    solved.nper = -1.0;
+    solved.nper = solved.solveNper();
+    EXPECT_NEAR(solved.nper, plan.nper, 1e-6);
+    EXPECT_NEAR(solved.balance(), 0.0, tolerance(solved));
+}
+
+TEST_P(AnnuityRoundTrip, RateFoundFromTheDefaultGuess)
+{
+    Annuity plan = GetParam();
+    plan.fv = plan.solveFv();
+    Annuity solved = plan;
+    solved.rate = solved.solveRate(0.1);
+    EXPECT_NEAR(solved.rate, plan.rate, 1e-7);
+    EXPECT_NEAR(solved.balance(), 0.0, tolerance(solved) * 1e3);
+}
+
+TEST_P(AnnuityRoundTrip, InterestOfAllPeriodsIsWhatThePaymentsCostBeyondThePrincipal)
+{
+    Annuity plan = GetParam();
+    plan.pmt = plan.solvePmt();
+    double interest = 0.0;
+    for (int per = 1; per <= plan.nper; ++per)
+        interest += plan.interestPayment(per);
+    // Paid in advance, the last period's growth up to fv comes after the last payment.
+    const double owedAtLastPayment = plan.type != 0.0 ? plan.fv / (1.0 + plan.rate) : plan.fv;
+    EXPECT_NEAR(interest, plan.pmt * plan.nper + plan.pv + owedAtLastPayment, tolerance(plan));
+}
+
+INSTANTIATE_TEST_SUITE_P(Plans, AnnuityRoundTrip, testing::ValuesIn(Plans));
+
+struct Known
+{
+    std::string what;
+    std::function<double()> solve;
+    double expected;
+};
+
+TEST(Annuity, KnownResults)
+{
+    const Known rows[] = {
+        {"pmt of 1000 over 12 at 1%",
+            [] {
+                return Annuity {0.01, 12, 0, 1000}.solvePmt();
+            },
+            -88.8487886783417},
+        {"pmt at rate 0",
+            [] {
+                return Annuity {0, 10, 0, 1000}.solvePmt();
+            },
+            -100},
+        {"fv of two payments of 100",
+            [] {
+                return Annuity {0.05, 2, -100}.solveFv();
+            },
+            205},
+        {"pv at rate 0",
+            [] {
+                return Annuity {0, 10, -100}.solvePv();
+            },
+            1000},
+        {"nper at rate 0",
+            [] {
+                return Annuity {0, 0, -100, 1000}.solveNper();
+            },
+            10},
+        {"first interest",
+            [] {
+                return Annuity {0.01, 12, 0, 1000}.interestPayment(1);
+            },
+            -10},
+        {"first interest, paid in advance",
+            [] {
+                return Annuity {0.01, 12, 0, 1000, 0, 1}.interestPayment(1);
+            },
+            0},
+        {"rate of the 1% loan",
+            [] {
+                return Annuity {0, 12, -88.84879, 1000}.solveRate(0.1);
+            },
+            0.01},
+        {"rate from a guess far off",
+            [] {
+                return Annuity {0, 12, -88.84879, 1000}.solveRate(0.9);
+            },
+            0.01},
+        {"rate of a 30-year mortgage",
+            [] {
+                return Annuity {0, 360, -1199.10, 200000}.solveRate(0.1);
+            },
+            0.005},
+    };
+    for (const Known &row : rows)
+        EXPECT_NEAR(row.solve(), row.expected, 1e-6) << row.what;
+}
+
+TEST(Annuity, UnsolvableQuantitiesThrow)
+{
+    const Known rows[] = {
+        {"pmt over no periods",
+            [] {
+                return Annuity {0.01, 0, 0, 1000}.solvePmt();
+            },
+            5},
+        {"nper without payment or interest",
+            [] {
+                return Annuity {0, 0, 0, 1000}.solveNper();
+            },
+            5},
+        {"nper of a loan the payment never repays",
+            [] {
+                return Annuity {0.1, 0, -50, 1000}.solveNper();
+            },
+            5},
+        {"nper at a rate of -100%",
+            [] {
+                return Annuity {-1, 0, -50, 1000}.solveNper();
+            },
+            5},
+        {"interest of period 0",
+            [] {
+                return Annuity {0.01, 12, 0, 1000}.interestPayment(0);
+            },
+            5},
+        {"interest past the last period",
+            [] {
+                return Annuity {0.01, 12, 0, 1000}.interestPayment(13);
+            },
+            5},
+        {"rate when every flow is income",
+            [] {
+                return Annuity {0, 12, 100, 1000}.solveRate(0.1);
+            },
+            5},
+        {"rate over no periods",
+            [] {
+                return Annuity {0, 0, -100, 1000}.solveRate(0.1);
+            },
+            5},
+        {"fv beyond what a double holds",
+            [] {
+                return Annuity {1e10, 1e10, -1, -1}.solveFv();
+            },
+            6},
+    };
+    for (const Known &row : rows) {
+        try {
+            row.solve();
+            ADD_FAILURE() << row.what << ": no error";
+        } catch (const OrvantaError &e) {
+            EXPECT_EQ(e.number(), row.expected) << row.what;
+        }
+    }
+}
+
+} // namespace
