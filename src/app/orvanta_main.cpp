@@ -1,4 +1,46 @@
-int main()
+#include "ConsoleProgress.h"
+#include "Evaluator.h"
+#include "HostConnector.h"
+#include "LaunchOptions.h"
+#include "RunState.h"
+#include "Settings.h"
+#include "StartUp.h"
+#include "UiLoader.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <cstdio>
+
+int main(int argc, char **argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const LaunchOptions options = LaunchOptions::parse(arguments);
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "orvanta: %s\n%s", qPrintable(options.error),
+                     qPrintable(LaunchOptions::usage()));
+        return 2;
+    }
+    if (options.help || options.version) {
+        std::fputs(options.help ? qPrintable(LaunchOptions::usage()) : "orvanta 0.1.0\n",
+                   stdout);
+        return 0;
+    }
+
+    RunState state;
+    state.commandLine = options.commandLine;
+    state.lookupFlag = options.lookup;
+    state.allContactsRequested = options.allContacts;
+
+    // Windows and Qt message boxes are loaded only if this run shows one.
+    UiLoader ui;
+    Dialogs &dialogs = ui;
+    RunWindows &windows = ui;
+    Settings settings;
+    Evaluator evaluator(QLocale::system(), dialogs);
+    ConsoleProgress progress;
+    StartUp(state, HostConnector::connection(), evaluator, dialogs, settings, windows, progress)
+        .Main();
     return 0;
 }

@@ -16,6 +16,6 @@ void ConsoleRunWindows::showContactListWarning(Settings &)
 
 QString ConsoleRunWindows::mainWindowUnavailableText()
 {
-    return QStringLiteral("The main window is not available in this version. Pass a calculation "
-                          "or File: and a path on the command line.");
+    return QStringLiteral("The main window needs a display. Pass a calculation or File: and a "
+                          "path on the command line.");
 }

@@ -1,0 +1,8 @@
+#pragma once
+
+// Window and control sizes are kept in twips, as they were designed; the screen gets
+// 15 twips to a pixel.
+constexpr int twipsToPixels(int twips)
+{
+    return twips / 15;
+}

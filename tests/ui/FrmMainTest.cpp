@@ -1,0 +1,270 @@
+#include "ErrorReport.h"
+#include "FrmMainFixture.h"
+#include "OrvantaError.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <ostream>
+
+namespace {
+
+using FrmMainWindow = FrmMainFixture;
+
+QString errorReport(int number, const char *procedure, int step)
+{
+    return ErrorReport(QStringLiteral("frmMain"), ErrorReport::Kind::Sub, QLatin1String(procedure))
+        .text(OrvantaError(number), step);
+}
+
+bool frmMainVisible()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("frmMain") && widget->isVisible())
+            return true;
+    }
+    return false;
+}
+
+TEST_F(FrmMainWindow, ControlsCarryTheirNamesCaptionsAndState)
+{
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        bool enabled;
+    } rows[] = {
+        {"fraType", "Calculation:", true},
+        {"fraLookup", "Calculate for:", true},
+        {"optFor0", "Current contact", true},
+        {"optFor1", "Current lookup", true},
+        {"optFor2", "All contacts", true},
+        {"cmdOK", "&Run", true},
+        {"cmdCancel", "&Close", true},
+        {"cmdEditor", "Editor...", false},
+        {"cmdTriggerSyntax", "Builder...", false},
+        {"mnuFile", "File", true},
+        {"mnuNew", "New...", false},
+        {"mnuOpen", "Open...", true},
+        {"mnuExit", "Exit", true},
+        {"mnuEdit", "Edit", true},
+        {"mnuEditor", "Syntax Editor...", false},
+        {"mnuTriggerSyntax", "Syntax builder...", false},
+        {"mnuOptions", "Options", true},
+        {"mnuReset", "Reset Last Calculation List", true},
+        {"mnuIntegrate", "Integrate with ACT!...", false},
+        {"mnuHelp", "Help", true},
+        {"mnuManual", "User's manual", true},
+        {"mnuOnline", "Online Help", true},
+        {"mnuAbout", "About", true},
+    };
+    FrmMain window(state, dialogs);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Orvanta Prompt"));
+    for (const auto &row : rows) {
+        const QObject *control = window.findChild<QObject *>(QLatin1String(row.name));
+        ASSERT_NE(control, nullptr) << row.name;
+        const QVariant text = control->property("text");
+        const QString caption
+            = text.isValid() ? text.toString() : control->property("title").toString();
+        EXPECT_EQ(caption, QLatin1String(row.caption)) << row.name;
+        EXPECT_EQ(control->property("enabled").toBool(), row.enabled) << row.name;
+    }
+    EXPECT_TRUE(child<QRadioButton>(window, "optFor0")->isChecked());
+    EXPECT_TRUE(child<QPushButton>(window, "cmdOK")->isDefault());
+    EXPECT_TRUE(child<QComboBox>(window, "cboPrompt")->isEditable());
+}
+
+struct ScopeCase
+{
+    const char *option;
+    bool lookupFlag;
+    QStringList hostCalls;
+};
+
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const ScopeCase &row, std::ostream *out)
+{
+    *out << row.option;
+}
+
+class FrmMainScope : public FrmMainFixture, public ::testing::WithParamInterface<ScopeCase>
+{
+};
+
+TEST_P(FrmMainScope, RunHandsTheCalculationAndScopeToTheRun)
+{
+    const ScopeCase &row = GetParam();
+    QList<bool> visibleAtCommand;
+    host.onCommand = [&](qint16) { visibleAtCommand << frmMainVisible(); };
+    state.lookupFlag = !row.lookupFlag;
+    const bool proceed = runWindow([&](FrmMain &window) {
+        type(window, QStringLiteral("[25]=[3]*2"));
+        child<QRadioButton>(window, row.option)->click();
+        child<QPushButton>(window, "cmdOK")->click();
+    });
+    EXPECT_TRUE(proceed);
+    EXPECT_EQ(state.calculationText, QStringLiteral("[25]=[3]*2"));
+    EXPECT_EQ(state.lookupFlag, row.lookupFlag);
+    EXPECT_EQ(host.calls, row.hostCalls);
+    // "All contacts" fills the lookup while the window is still up.
+    EXPECT_EQ(visibleAtCommand, QList<bool>(row.hostCalls.size(), true));
+    EXPECT_FALSE(frmMainVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FrmMainScope,
+    ::testing::Values(ScopeCase {"optFor0", false, {}}, ScopeCase {"optFor1", true, {}},
+        ScopeCase {"optFor2", true, {"Command 701"}}),
+    [](const auto &info) { return std::string(info.param.option); });
+
+enum class Leaving { CloseButton, Escape, ExitMenu, CloseBox, EnterKey };
+
+struct LeavingCase
+{
+    const char *name;
+    Leaving how;
+    bool proceed;
+    bool cancelled;
+    QString calculation;
+};
+
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const LeavingCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class FrmMainLeaving : public FrmMainFixture, public ::testing::WithParamInterface<LeavingCase>
+{
+};
+
+TEST_P(FrmMainLeaving, OnlyCloseStopsTheRunAndOnlyRunHandsOverTheText)
+{
+    const LeavingCase &row = GetParam();
+    bool cancelled = false;
+    const bool proceed = runWindow([&](FrmMain &window) {
+        type(window, QStringLiteral("[25]=1"));
+        switch (row.how) {
+        case Leaving::CloseButton:
+            child<QPushButton>(window, "cmdCancel")->click();
+            break;
+        case Leaving::Escape:
+            QTest::keyClick(&window, Qt::Key_Escape);
+            break;
+        case Leaving::ExitMenu:
+            trigger(window, "mnuExit");
+            break;
+        case Leaving::CloseBox:
+            window.close();
+            break;
+        case Leaving::EnterKey:
+            QTest::keyClick(child<QComboBox>(window, "cboPrompt")->lineEdit(), Qt::Key_Return);
+            break;
+        }
+        cancelled = window.bCancel;
+    });
+    EXPECT_EQ(proceed, row.proceed);
+    EXPECT_EQ(cancelled, row.cancelled);
+    EXPECT_EQ(state.calculationText, row.calculation);
+    EXPECT_FALSE(frmMainVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FrmMainLeaving,
+    ::testing::Values(LeavingCase {"CloseButton", Leaving::CloseButton, false, true, ""},
+        LeavingCase {"EscapeActsAsClose", Leaving::Escape, false, true, ""},
+        LeavingCase {"ExitOnlyUnloads", Leaving::ExitMenu, true, false, ""},
+        LeavingCase {"CloseBoxOnlyUnloads", Leaving::CloseBox, true, false, ""},
+        LeavingCase {"EnterRuns", Leaving::EnterKey, true, false, "[25]=1"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(FrmMainWindow, RecentListIsOfferedAndRewrittenOnRun)
+{
+    writeRecent("[25]=1\r\n\r\n[26]=2\r\n[27]=3\r\n");
+    QStringList offered;
+    QString shownText = QStringLiteral("not read");
+    runWindow([&](FrmMain &window) {
+        auto *prompt = child<QComboBox>(window, "cboPrompt");
+        for (int i = 0; i < prompt->count(); ++i)
+            offered << prompt->itemText(i);
+        shownText = prompt->currentText();
+        type(window, QStringLiteral("[26]=2"));
+        child<QPushButton>(window, "cmdOK")->click();
+    });
+    EXPECT_EQ(offered, QStringList({"[25]=1", "[26]=2", "[27]=3"}));
+    EXPECT_EQ(shownText, QString());
+    EXPECT_EQ(readRecent(), QByteArray("[26]=2\r\n[25]=1\r\n[27]=3\r\n"));
+}
+
+TEST_F(FrmMainWindow, EnterRunsWhatWasTypedNotARecentCalculationItStarts)
+{
+    writeRecent("[25]=[3]*2\r\n");
+    runWindow([&](FrmMain &window) {
+        type(window, QStringLiteral("[25]=[3]"));
+        QTest::keyClick(child<QComboBox>(window, "cboPrompt")->lineEdit(), Qt::Key_Return);
+    });
+    EXPECT_EQ(state.calculationText, QStringLiteral("[25]=[3]"));
+}
+
+TEST_F(FrmMainWindow, ExitLeavesTheRecentListAlone)
+{
+    writeRecent("[25]=1\r\n");
+    runWindow([&](FrmMain &window) {
+        type(window, QStringLiteral("[26]=2"));
+        trigger(window, "mnuExit");
+    });
+    EXPECT_EQ(readRecent(), QByteArray("[25]=1\r\n"));
+}
+
+TEST_F(FrmMainWindow, ResetEmptiesTheListAndDeletesTheFile)
+{
+    writeRecent("[25]=1\r\n[26]=2\r\n");
+    int left = -1;
+    runWindow([&](FrmMain &window) {
+        trigger(window, "mnuReset");
+        left = child<QComboBox>(window, "cboPrompt")->count();
+        trigger(window, "mnuReset");
+        trigger(window, "mnuExit");
+    });
+    EXPECT_EQ(left, 0);
+    EXPECT_FALSE(QFile::exists(recentPath()));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+// A folder in the list's place can be neither read nor written: both are reported, and
+// the run still gets its calculation.
+TEST_F(FrmMainWindow, RecentListFailuresAreReportedAndTheRunGoesOn)
+{
+    ASSERT_TRUE(QDir().mkpath(recentPath()));
+    const bool proceed = runWindow([&](FrmMain &window) {
+        type(window, QStringLiteral("[25]=1"));
+        child<QPushButton>(window, "cmdOK")->click();
+    });
+    EXPECT_TRUE(proceed);
+    EXPECT_EQ(state.calculationText, QStringLiteral("[25]=1"));
+    EXPECT_EQ(dialogs.texts(),
+        QStringList({errorReport(OrvantaError::PathFileAccessError, "Form_Load", 2),
+            errorReport(OrvantaError::PathFileAccessError, "cmdOK_Click", 1)}));
+    ASSERT_EQ(dialogs.shown().size(), 2);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Orvanta error"));
+    EXPECT_EQ(dialogs.shown().first().buttons, Dialogs::Buttons::Ok);
+}
+
+TEST_F(FrmMainWindow, RefusedCommandIsReportedAndTheWindowStaysOpen)
+{
+    host.refusedCommand = 701;
+    bool openAfterRun = false;
+    const bool proceed = runWindow([&](FrmMain &window) {
+        type(window, QStringLiteral("[25]=1"));
+        child<QRadioButton>(window, "optFor2")->click();
+        child<QPushButton>(window, "cmdOK")->click();
+        openAfterRun = window.isVisible();
+        child<QPushButton>(window, "cmdCancel")->click();
+    });
+    EXPECT_TRUE(openAfterRun);
+    EXPECT_FALSE(proceed);
+    EXPECT_EQ(dialogs.texts(),
+        QStringList({errorReport(OrvantaError::AutomationError, "cmdOK_Click", 3)}));
+}
+
+} // namespace

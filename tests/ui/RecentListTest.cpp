@@ -1,0 +1,142 @@
+#include "RecentList.h"
+#include "OrvantaError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace {
+
+QStringList numbered(int count)
+{
+    QStringList entries;
+    for (int i = 1; i <= count; ++i)
+        entries << QStringLiteral("[25]=%1").arg(i);
+    return entries;
+}
+
+struct RewriteCase
+{
+    const char *name;
+    QString current;
+    QStringList entries;
+    QStringList expected;
+};
+
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const RewriteCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class RecentListRewrite : public ::testing::TestWithParam<RewriteCase>
+{
+};
+
+TEST_P(RecentListRewrite, PutsTheCurrentTextFirstAndKeepsNineOthersAtMost)
+{
+    EXPECT_EQ(RecentList::rewritten(GetParam().current, GetParam().entries), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RecentListRewrite,
+    ::testing::Values(RewriteCase {"EmptyList", "[25]=1", {}, {"[25]=1"}},
+        RewriteCase {"SameCalculationTwiceKeptOnceAtTheTop", "[25]=2", {"[25]=2", "[25]=1"},
+            {"[25]=2", "[25]=1"}},
+        RewriteCase {"RunAgainMovesToTheTop", "[25]=1", {"[25]=2", "[25]=1"}, {"[25]=1", "[25]=2"}},
+        RewriteCase {
+            "TenEntriesLoseTheOldest", "new", numbered(10), QStringList {"new"} + numbered(9)},
+        RewriteCase {"CurrentAmongTheFirstNineLeavesEight", "[25]=3", numbered(10),
+            QStringList {"[25]=3", "[25]=1", "[25]=2", "[25]=4", "[25]=5", "[25]=6", "[25]=7",
+                "[25]=8", "[25]=9"}},
+        RewriteCase {"TenthEntryIsNotLookedAt", "[25]=10", numbered(12),
+            QStringList {"[25]=10"} + numbered(9)},
+        RewriteCase {"CaseCounts", "[25]=a", {"[25]=A"}, {"[25]=a", "[25]=A"}},
+        RewriteCase {"EmptyPromptGivesAnEmptyFirstLine", "", {"[25]=1"}, {"", "[25]=1"}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+class RecentListFile : public ::testing::Test
+{
+protected:
+    QString path() const { return m_dir.filePath(QStringLiteral("Recent.txt")); }
+    void write(const QByteArray &bytes)
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray read() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(RecentListFile, LoadSkipsEmptyLinesAndAcceptsEveryLineEnd)
+{
+    const struct
+    {
+        QByteArray bytes;
+        QStringList expected;
+    } rows[] = {
+        {"[25]=1\r\n\r\n[26]=2\r\n", {"[25]=1", "[26]=2"}},
+        {"\r\n[25]=1", {"[25]=1"}},
+        {"a\rb\nc", {"a", "b", "c"}},
+        {"[25]=\"\xc3\xa9t\xc3\xa9\"\r\n", {QString::fromUtf8("[25]=\"\xc3\xa9t\xc3\xa9\"")}},
+        {"", {}},
+    };
+    for (const auto &row : rows) {
+        write(row.bytes);
+        EXPECT_EQ(RecentList(path()).load(), row.expected) << row.bytes.constData();
+    }
+}
+
+TEST_F(RecentListFile, MissingFileLoadsNothing)
+{
+    EXPECT_TRUE(RecentList(path()).load().isEmpty());
+}
+
+TEST_F(RecentListFile, UnreadableFileIsPathFileAccessError)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Recent.txt")));
+    try {
+        RecentList(path()).load();
+        FAIL() << "a folder was read as the recent list";
+    } catch (const OrvantaError &error) {
+        EXPECT_EQ(error.number(), OrvantaError::PathFileAccessError);
+    }
+}
+
+TEST_F(RecentListFile, SaveWritesUtf8WithCrLf)
+{
+    RecentList(path()).save(QString::fromUtf8("[25]=\"\xc3\xa9\""), {"[25]=1", ""});
+    EXPECT_EQ(read(), QByteArray("[25]=\"\xc3\xa9\"\r\n[25]=1\r\n\r\n"));
+}
+
+TEST_F(RecentListFile, SaveReplacesTheWholeFile)
+{
+    write("old 1\r\nold 2\r\nold 3\r\n");
+    RecentList(path()).save("new", {});
+    EXPECT_EQ(read(), QByteArray("new\r\n"));
+}
+
+TEST_F(RecentListFile, ResetDeletesTheFileAndIgnoresAMissingOne)
+{
+    write("[25]=1\r\n");
+    const RecentList list(path());
+    list.reset();
+    EXPECT_FALSE(QFile::exists(path()));
+    EXPECT_NO_THROW(list.reset());
+}
+
+TEST_F(RecentListFile, DefaultPathIsInTheProgramFolder)
+{
+    qputenv("ORVANTA_APP_DIR", m_dir.path().toUtf8());
+    EXPECT_EQ(RecentList().path(), path());
+    qunsetenv("ORVANTA_APP_DIR");
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// One offscreen QApplication and one private settings folder for every test of the windows.
+class UiTestEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        static int argc = 1;
+        static char name[] = "test_ui";
+        static char *argv[] = {name, nullptr};
+        m_application = new QApplication(argc, argv);
+    }
+    void TearDown() override { delete m_application; }
+
+private:
+    QTemporaryDir m_config;
+    QApplication *m_application = nullptr;
+};
+
+const auto *const environment = ::testing::AddGlobalTestEnvironment(new UiTestEnvironment);
+
+} // namespace
