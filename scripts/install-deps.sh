@@ -9,7 +9,7 @@ packages=(
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth
+    xvfb xauth time
 )
 
 missing=()
