@@ -9,6 +9,8 @@ cd "$(dirname "$0")/.."
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export ORVANTA_HOST="$scratch/host.db" XDG_CONFIG_HOME="$scratch/config" ORVANTA_APP_DIR="$scratch"
+# Questions are answered on standard input, whether or not there is a display.
+export ORVANTA_UI=console
 host=build/bin/orvanta-host
 fields=(3 4 25 26 27)
 
