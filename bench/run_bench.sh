@@ -22,13 +22,14 @@ ms() { awk -v ns="$1" 'BEGIN { printf "%.3f", ns / 1e6 }'; }
 
 trigger_sql="INSERT OR REPLACE INTO field_values(record, field, value)
   SELECT record, 25, value * 2 FROM field_values
-  WHERE field = 3 AND record = (SELECT value FROM state WHERE key = 'current_contact');"
+  WHERE field = 3 AND record = (SELECT id FROM records
+    WHERE key = (SELECT value FROM state WHERE key = 'current_contact'));"
 
 start=$(now)
 for ((i = 0; i < runs; i++)); do "$bin/orvanta" "[25]=[3]*2"; done
 orvanta_ns=$(( ($(now) - start) / runs ))
 start=$(now)
-for ((i = 0; i < runs; i++)); do sqlite3 "$ORVANTA_HOST" "PRAGMA busy_timeout=10000; $trigger_sql"; done
+for ((i = 0; i < runs; i++)); do sqlite3 "$ORVANTA_HOST" "PRAGMA busy_timeout=10000; $trigger_sql" >/dev/null; done
 sqlite_ns=$(( ($(now) - start) / runs ))
 echo "trigger: orvanta $(ms $orvanta_ns) ms, sqlite3 $(ms $sqlite_ns) ms, ratio $(awk -v a=$orvanta_ns -v b=$sqlite_ns 'BEGIN { printf "%.2f", a / b }')"
 
@@ -55,6 +56,6 @@ INSERT OR REPLACE INTO field_values(record, field, value)
   ON b.record = a.record AND b.field = 4 WHERE a.field = 3;
 COMMIT;"
 start=$(now)
-sqlite3 "$scratch/copy.db" "$lookup_sql"
+sqlite3 "$scratch/copy.db" "$lookup_sql" >/dev/null
 sqlite_ns=$(( $(now) - start ))
 echo "lookup ($contacts contacts, 3 statements): orvanta $(ms $orvanta_ns) ms, sqlite3 $(ms $sqlite_ns) ms, ratio $(awk -v a=$orvanta_ns -v b=$sqlite_ns 'BEGIN { printf "%.2f", a / b }'), orvanta peak RSS $((rss_kb / 1024)) MB"
