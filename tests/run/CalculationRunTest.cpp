@@ -1,7 +1,5 @@
 #include "RunFixture.h"
 
-#include <QFile>
-
 namespace {
 
 const QString MissingEquals = QStringLiteral("Invalid Expression : missing =\rin expression : ");
@@ -107,10 +105,8 @@ TEST_F(RunFixture, SendsCommand104BeforeReading)
 
 TEST_F(RunFixture, ArgumentFileWithCommentsLineBreaksAndAppPath)
 {
-    QFile file(appDir() + "/My Calc.ocs");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("' doubles the revenue\r\n[25]=[3]*2\\/\r\n[26]=If([4]>100;\r\n  1;0) ' flag\r\n");
-    file.close();
+    writeAppFile("My Calc.ocs",
+        "' doubles the revenue\r\n[25]=[3]*2\\/\r\n[26]=If([4]>100;\r\n  1;0) ' flag\r\n");
     run("/File:AppPath/My?Calc.ocs");
     EXPECT_EQ(dialogs.texts(), QStringList());
     EXPECT_EQ(host.field(0, 25), "25");
@@ -119,22 +115,14 @@ TEST_F(RunFixture, ArgumentFileWithCommentsLineBreaksAndAppPath)
 
 TEST_F(RunFixture, ArgumentFileWithLineFeedsOnlyIsOneLine)
 {
-    QFile file(appDir() + "/lf.ocs");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[25]=1 ' comment\n\\/[26]=2\n");
-    file.close();
-    run("File:" + appDir() + "/lf.ocs");
+    run("File:" + writeAppFile("lf.ocs", "[25]=1 ' comment\n\\/[26]=2\n"));
     EXPECT_EQ(host.field(0, 25), "1");
     EXPECT_EQ(host.field(0, 26), "");
 }
 
 TEST_F(RunFixture, ArgumentFileOfCommentsRunsNothing)
 {
-    QFile file(appDir() + "/empty.ocs");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("' nothing\r\n'[25]=1\r\n");
-    file.close();
-    run("File:" + appDir() + "/empty.ocs");
+    run("File:" + writeAppFile("empty.ocs", "' nothing\r\n'[25]=1\r\n"));
     EXPECT_TRUE(dialogs.texts().isEmpty());
     EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
 }

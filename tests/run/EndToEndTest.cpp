@@ -43,7 +43,7 @@ protected:
     }
 
     Result start(const QString &program, const QStringList &arguments,
-                 const QByteArray &input = QByteArray()) const
+        const QByteArray &input = QByteArray()) const
     {
         QProcess process;
         process.setProcessEnvironment(environment());
@@ -53,7 +53,7 @@ protected:
         const bool finished = process.waitForFinished(30000);
         EXPECT_TRUE(finished) << program.toStdString();
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardError())};
     }
 
     QString host(const QStringList &arguments) const
@@ -69,7 +69,7 @@ protected:
     }
     QString field(int id, const QString &key = QString()) const
     {
-        QStringList arguments{"get", QString::number(id)};
+        QStringList arguments {"get", QString::number(id)};
         if (!key.isEmpty())
             arguments << "--record" << key;
         return host(arguments).chopped(1);
@@ -120,8 +120,9 @@ TEST_F(EndToEnd, ArgumentFileWithCommentsLineBreaksAppPathAndSpaces)
 {
     host({"set", "3", "40"});
     host({"set", "4", "150"});
-    writeAppFile("My Calc.ocs", "' demo\r\n[25]=[3]*2\\/\r\n[26]=If([4]>100;\r\n  1;0) ' flag\r\n"
-                                "\\/[27]=[25]+[26]\r\n");
+    writeAppFile("My Calc.ocs",
+        "' demo\r\n[25]=[3]*2\\/\r\n[26]=If([4]>100;\r\n  1;0) ' flag\r\n"
+        "\\/[27]=[25]+[26]\r\n");
     const Result r = orvanta({"/File:AppPath/My?Calc.ocs"});
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(field(25), "80");
@@ -141,8 +142,9 @@ TEST_F(EndToEnd, FailuresSayWhyAndWriteNothing)
         {{"[25]=[abc]"}, "Invalid Field: abc\nin expression : [25]=[abc]"},
         {{"[25]=((1)"}, "Your calculation is invalid. There are 2 ( but 1 )"},
         {{"/File:AppPath/none.ocs"}, "Unable to locate the specified argument file"},
-        {{"[25]=Left(1)"}, "Operation aborted: No data was written to the target field.\n\n"
-                           "Cause: Invalid number of arguments in the Left Function."},
+        {{"[25]=Left(1)"},
+            "Operation aborted: No data was written to the target field.\n\n"
+            "Cause: Invalid number of arguments in the Left Function."},
         {{"25=1"}, "The Target Field ID is not numeric!"},
     };
     for (const auto &row : rows) {

@@ -10,6 +10,7 @@
 #include "RunWindows.h"
 #include "Settings.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -69,6 +70,15 @@ protected:
     }
 
     QString appDir() const { return m_app.path(); }
+
+    // A calculation syntax file in the program's folder; returns its path.
+    QString writeAppFile(const QString &name, const QByteArray &content) const
+    {
+        QFile file(appDir() + QLatin1Char('/') + name);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return file.fileName();
+    }
 
     FakeHost host;
     RunState state;

@@ -5,58 +5,55 @@
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
-// Runs action on the visible top-level window named objectName once a modal loop (which
-// the test is about to enter) shows it. A window that never shows fails the test, and
-// every window is closed so that the loop cannot hang.
-template<class W = QWidget>
-void whenShown(const QString &objectName, std::function<void(W &)> action)
+// Polls every 10 ms until find returns a window, then runs action on it; after 5 s
+// it gives up, fails the test with what it waited for and closes the window at hand.
+template<class W>
+void pollForWindow(
+    std::function<W *()> find, std::function<void(W &)> action, const QString &waitedFor)
 {
     auto *poll = new QTimer;
     auto waited = std::make_shared<int>(0);
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [=] {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            auto *window = qobject_cast<W *>(widget);
-            if (window && window->isVisible() && window->objectName() == objectName) {
-                poll->stop();
-                poll->deleteLater();
-                action(*window);
-                return;
-            }
-        }
-        if (++*waited > 500) {
+        W *window = find();
+        if (window || ++*waited > 500) {
             poll->stop();
             poll->deleteLater();
-            ADD_FAILURE() << "window " << qPrintable(objectName) << " never showed";
+        }
+        if (window) {
+            action(*window);
+        } else if (*waited > 500) {
+            ADD_FAILURE() << qPrintable(waitedFor) << " never showed";
             QApplication::closeAllWindows();
         }
     });
     poll->start();
 }
 
+// Runs action on the visible top-level window named objectName once a modal loop (which
+// the test is about to enter) shows it.
+template<class W = QWidget>
+void whenShown(const QString &objectName, std::function<void(W &)> action)
+{
+    pollForWindow<W>(
+        [objectName]() -> W * {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *window = qobject_cast<W *>(widget);
+                if (window && window->isVisible() && window->objectName() == objectName)
+                    return window;
+            }
+            return nullptr;
+        },
+        action, QStringLiteral("window ") + objectName);
+}
+
 // The visible modal message box or dialog of the moment.
 template<class W> void whenModal(std::function<void(W &)> action)
 {
-    auto *poll = new QTimer;
-    auto waited = std::make_shared<int>(0);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [=] {
-        if (auto *window = qobject_cast<W *>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            action(*window);
-            return;
-        }
-        if (++*waited > 500) {
-            poll->stop();
-            poll->deleteLater();
-            ADD_FAILURE() << "no modal window showed";
-            if (QWidget *modal = QApplication::activeModalWidget())
-                modal->close();
-        }
-    });
-    poll->start();
+    pollForWindow<W>([]() { return qobject_cast<W *>(QApplication::activeModalWidget()); }, action,
+        QStringLiteral("a modal window"));
 }
 
 // Fails the test and closes every window when a modal loop is still running after the
