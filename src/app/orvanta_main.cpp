@@ -2,6 +2,7 @@
 #include "Evaluator.h"
 #include "HostConnector.h"
 #include "LaunchOptions.h"
+#include "LocaleInfo.h"
 #include "RunState.h"
 #include "Settings.h"
 #include "StartUp.h"
@@ -38,7 +39,7 @@ int main(int argc, char **argv)
     Dialogs &dialogs = ui;
     RunWindows &windows = ui;
     Settings settings;
-    Evaluator evaluator(QLocale::system(), dialogs);
+    Evaluator evaluator(userLocale(), dialogs);
     ConsoleProgress progress;
     StartUp(state, HostConnector::connection(), evaluator, dialogs, settings, windows, progress)
         .Main();

@@ -11,3 +11,11 @@ QString GetUserLocaleInfo(const QLocale &locale, int infoType)
         return QString();
     }
 }
+
+QLocale userLocale()
+{
+    const QLocale system = QLocale::system();
+    if (system.language() == QLocale::C)
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    return system;
+}

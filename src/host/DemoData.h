@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LocaleInfo.h"
+
 #include <QLocale>
 
 class HostStore;
@@ -17,7 +19,7 @@ public:
 
     // Adds the records, makes both lookups hold every record, the first contact and
     // group current, and the demo window title the host's.
-    static void populate(HostStore &store, const QLocale &locale = QLocale::system());
+    static void populate(HostStore &store, const QLocale &locale = userLocale());
 
 private:
     static void addContacts(HostStore &store, const QLocale &locale);

@@ -242,3 +242,11 @@ TEST_F(EndToEnd, HelpAndUnknownOptions)
     EXPECT_TRUE(bad.err.startsWith("orvanta: unknown option --bogus"));
     EXPECT_EQ(field(25), "");
 }
+
+TEST_F(EndToEnd, UnconfiguredMachineReadsAndWritesAsUnitedStates)
+{
+    m_lang = "C";
+    orvanta({"[25]=DateAdd(\"m\";1;\"1/31/2005\")\\/[26]=1/4"});
+    EXPECT_EQ(field(25), "2/28/2005");
+    EXPECT_EQ(field(26), "0.25");
+}
