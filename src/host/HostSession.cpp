@@ -8,11 +8,22 @@
 #include "SqliteTransaction.h"
 
 #include <QtDebug>
+#include <algorithm>
+#include <time.h>
 
 namespace {
 int slot(RecordKind kind)
 {
     return kind == RecordKind::Contact ? 0 : 1;
+}
+
+// The deadlines are checked on every call and need no finer grain than a few
+// milliseconds, which this clock gives at a fraction of the cost of the precise one.
+qint64 coarseMilliseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 } // namespace
 
@@ -37,11 +48,11 @@ HostSession::~HostSession()
 
 HostStore &HostSession::reader()
 {
-    if (m_readAge.isValid() && m_readAge.elapsed() >= BatchMs)
+    if (isDue(m_readStart))
         endRead();
-    if (!m_readAge.isValid()) {
+    if (!m_readStart) {
         m_connection->statement("BEGIN").exec();
-        m_readAge.start();
+        m_readStart = coarseMilliseconds();
     }
     return m_store;
 }
@@ -51,14 +62,17 @@ bool HostSession::hasField(RecordKind kind, qint32 field) const
     return m_fields[slot(kind)].contains(field);
 }
 
-QString HostSession::value(qint64 record, qint32 field)
+QString HostSession::value(RecordKind kind, qint64 record, qint32 field)
 {
-    const auto pending = m_pendingValues.constFind(qMakePair(record, field));
-    if (pending != m_pendingValues.constEnd())
-        return *pending;
+    if (const HostStore::ValueWrite *pending = pendingWrite(record, field))
+        return QString::fromUtf8(pending->utf8);
     HostStore &store = reader();
-    if (m_cachedRecord != record) {
+    noteFieldRead(kind, field);
+    if (m_cachedEntry && m_cachedRecord == record && m_readAhead.holds(field))
+        return m_readAhead.value(*m_cachedEntry, field);
+    if (m_cachedRecord != record || m_cachedEntry) {
         m_cachedValues = store.values(record);
+        m_cachedEntry.reset();
         m_cachedRecord = record;
     }
     return m_cachedValues.value(field);
@@ -71,9 +85,9 @@ void HostSession::setValue(RecordKind kind, qint64 record, qint32 field, const Q
         writeNow([&](HostStore &store) { store.changeKey(kind, record, value); });
         return;
     }
-    if (!m_batchAge.isValid())
-        m_batchAge.start();
-    m_pendingValues.insert(qMakePair(record, field), value);
+    if (!m_batchStart)
+        m_batchStart = coarseMilliseconds();
+    addPendingWrite(record, field, value);
     ++m_pendingWrites;
     flushWhenDue();
 }
@@ -84,14 +98,16 @@ std::optional<HostStore::LookupEntry> HostSession::lookupAfter(RecordKind kind, 
     bool answered = false;
     const HostStore::LookupEntry *entry = m_readAhead.entryAfter(kind, position, answered);
     if (!answered) {
-        m_readAhead.fill(
-            kind, position, store.lookupAfter(kind, position, LookupReadAhead::BlockSize));
+        dropCachedValues();
+        m_readAhead.fill(kind, position,
+            store.lookupAfter(
+                kind, position, LookupReadAhead::BlockSize, m_readFields[slot(kind)]));
         entry = m_readAhead.entryAfter(kind, position, answered);
     }
     if (!entry)
         return std::nullopt;
     m_cachedRecord = entry->record;
-    m_cachedValues = entry->values;
+    m_cachedEntry = *entry;
     return *entry;
 }
 
@@ -107,8 +123,8 @@ std::optional<qint64> HostSession::currentRecord(RecordKind kind)
 
 void HostSession::setCurrentRecord(RecordKind kind, qint64 record)
 {
-    if (!m_batchAge.isValid())
-        m_batchAge.start();
+    if (!m_batchStart)
+        m_batchStart = coarseMilliseconds();
     m_pendingCurrent[slot(kind)] = record;
     flushWhenDue();
 }
@@ -124,7 +140,7 @@ void HostSession::writeNow(const std::function<void(HostStore &)> &write)
 
 void HostSession::flush()
 {
-    if (!m_batchAge.isValid())
+    if (!m_batchStart)
         return;
     endRead();
     SqliteTransaction transaction(*m_connection);
@@ -134,12 +150,12 @@ void HostSession::flush()
     m_pendingCurrent[0].reset();
     m_pendingCurrent[1].reset();
     m_pendingWrites = 0;
-    m_batchAge.invalidate();
+    m_batchStart.reset();
 }
 
 void HostSession::flushWhenDue()
 {
-    if (m_pendingWrites >= BatchWrites || m_batchAge.elapsed() >= BatchMs)
+    if (m_pendingWrites >= BatchWrites || isDue(m_batchStart))
         flush();
 }
 
@@ -156,10 +172,57 @@ void HostSession::commitPending()
 
 void HostSession::endRead()
 {
-    if (!m_readAge.isValid())
+    if (!m_readStart)
         return;
-    m_readAge.invalidate();
-    m_cachedRecord.reset();
+    m_readStart.reset();
+    dropCachedValues();
     m_readAhead.clear();
     m_connection->statement("COMMIT").exec();
+}
+
+void HostSession::dropCachedValues()
+{
+    m_cachedRecord.reset();
+    m_cachedEntry.reset();
+}
+
+void HostSession::noteFieldRead(RecordKind kind, qint32 field)
+{
+    QList<qint32> &fields = m_readFields[slot(kind)];
+    if (!fields.contains(field))
+        fields.append(field);
+}
+
+bool HostSession::isDue(const std::optional<qint64> &since)
+{
+    return since && coarseMilliseconds() - *since >= BatchMs;
+}
+
+HostStore::ValueWrites::iterator HostSession::pendingWriteSlot(qint64 record, qint32 field)
+{
+    // A walk writes in record order, so the slot is nearly always at the end.
+    const auto before = [](const HostStore::ValueWrite &write, std::pair<qint64, qint32> key) {
+        return std::pair(write.record, write.field) < key;
+    };
+    const std::pair key(record, field);
+    if (m_pendingValues.empty() || before(m_pendingValues.back(), key))
+        return m_pendingValues.end();
+    return std::lower_bound(m_pendingValues.begin(), m_pendingValues.end(), key, before);
+}
+
+const HostStore::ValueWrite *HostSession::pendingWrite(qint64 record, qint32 field)
+{
+    const auto slot = pendingWriteSlot(record, field);
+    if (slot == m_pendingValues.end() || slot->record != record || slot->field != field)
+        return nullptr;
+    return &*slot;
+}
+
+void HostSession::addPendingWrite(qint64 record, qint32 field, const QString &value)
+{
+    const auto slot = pendingWriteSlot(record, field);
+    if (slot != m_pendingValues.end() && slot->record == record && slot->field == field)
+        slot->utf8 = value.toUtf8();
+    else
+        m_pendingValues.insert(slot, {record, field, value.toUtf8()});
 }

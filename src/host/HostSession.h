@@ -4,8 +4,6 @@
 #include "LookupReadAhead.h"
 #include "RecordKind.h"
 
-#include <QElapsedTimer>
-#include <QHash>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -34,7 +32,7 @@ public:
 
     bool hasField(RecordKind kind, qint32 field) const;
 
-    QString value(qint64 record, qint32 field);
+    QString value(RecordKind kind, qint64 record, qint32 field);
     void setValue(RecordKind kind, qint64 record, qint32 field, const QString &value);
 
     // The entry of the kind's lookup after this position; its record's values are kept
@@ -55,18 +53,30 @@ private:
     void flushWhenDue();
     void commitPending();
     void endRead();
+    void dropCachedValues();
+    void noteFieldRead(RecordKind kind, qint32 field);
+    // The pending writes, kept in key order.
+    HostStore::ValueWrites::iterator pendingWriteSlot(qint64 record, qint32 field);
+    const HostStore::ValueWrite *pendingWrite(qint64 record, qint32 field);
+    void addPendingWrite(qint64 record, qint32 field, const QString &value);
+    static bool isDue(const std::optional<qint64> &since);
 
     std::unique_ptr<SqliteConnection> m_connection;
     HostStore m_store;
     QSet<qint32> m_fields[2];
     HostStore::ValueWrites m_pendingValues;
-    // The values of the record read last, loaded in one statement: a run reads a few
-    // fields of each record in turn. Dropped with the read transaction.
+    // The fields read so far: the read-ahead fetches only these.
+    QList<qint32> m_readFields[2];
+    // The values of the record read last: a run reads a few fields of each record in
+    // turn. In the read-ahead when the walk moved there (m_cachedEntry), else loaded in
+    // one statement. Dropped with the read transaction.
     std::optional<qint64> m_cachedRecord;
+    std::optional<HostStore::LookupEntry> m_cachedEntry;
     RecordValues m_cachedValues;
     LookupReadAhead m_readAhead;
     std::optional<qint64> m_pendingCurrent[2];
     int m_pendingWrites = 0;
-    QElapsedTimer m_batchAge;
-    QElapsedTimer m_readAge;
+    // When the batch and the read transaction began, on a coarse clock.
+    std::optional<qint64> m_batchStart;
+    std::optional<qint64> m_readStart;
 };

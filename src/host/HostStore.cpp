@@ -5,6 +5,8 @@
 #include "SqliteConnection.h"
 #include "SqliteStatement.h"
 
+#include <algorithm>
+
 namespace {
 
 // Writes are committed in chunks of this many rows per statement: one step instead of
@@ -151,26 +153,33 @@ void HostStore::writeValue(qint64 record, qint32 field, const QString &value)
 
 void HostStore::writeValues(const ValueWrites &writes)
 {
-    QList<ValueWrites::const_iterator> rows;
-    for (auto it = writes.cbegin(); it != writes.cend(); ++it) {
-        if (it.value().isEmpty())
-            writeValue(it.key().first, it.key().second, QString());
+    std::vector<const ValueWrite *> rows;
+    rows.reserve(writes.size());
+    for (const ValueWrite &write : writes) {
+        if (write.utf8.isEmpty())
+            writeValue(write.record, write.field, QString());
         else
-            rows.append(it);
+            rows.push_back(&write);
     }
-    qsizetype done = 0;
+    size_t done = 0;
     for (; rows.size() - done >= UpsertChunk; done += UpsertChunk) {
         SqliteStatement &chunk = m_connection.statement(chunkUpsertSql());
         for (int row = 0; row < UpsertChunk; ++row) {
-            const auto &it = rows.at(done + row);
-            chunk.bind(3 * row + 1, it.key().first)
-                .bind(3 * row + 2, it.key().second)
-                .bind(3 * row + 3, it.value());
+            const ValueWrite &write = *rows[done + row];
+            chunk.bind(3 * row + 1, write.record)
+                .bind(3 * row + 2, write.field)
+                .bindUtf8(3 * row + 3, write.utf8);
         }
         chunk.exec();
     }
     for (; done < rows.size(); ++done)
-        writeValue(rows.at(done).key().first, rows.at(done).key().second, rows.at(done).value());
+        m_connection
+            .statement("INSERT INTO field_values(record, field, value) VALUES(?1, ?2, ?3) "
+                       "ON CONFLICT(record, field) DO UPDATE SET value = excluded.value")
+            .bind(1, rows[done]->record)
+            .bind(2, rows[done]->field)
+            .bindUtf8(3, rows[done]->utf8)
+            .exec();
 }
 
 RecordValues HostStore::values(qint64 record)
@@ -179,7 +188,7 @@ RecordValues HostStore::values(qint64 record)
     m_connection.statement("SELECT field, value FROM field_values WHERE record = ?1")
         .bind(1, record)
         .forEachRow([&](const SqliteStatement &row) {
-            result.append(qint32(row.columnInt(0)), row.columnText(1));
+            result.append(qint32(row.columnInt(0)), row.columnUtf8(1));
         });
     return result;
 }
@@ -191,25 +200,26 @@ qint32 HostStore::lookupCount(RecordKind kind)
                        .queryInt());
 }
 
-QList<HostStore::LookupEntry> HostStore::lookupAfter(RecordKind kind, qint64 position, int limit)
+HostStore::LookupBlock HostStore::lookupAfter(
+    RecordKind kind, qint64 position, int limit, const QList<qint32> &fields)
 {
-    QList<LookupEntry> entries;
+    LookupBlock block;
+    block.everyField = fields.size() > LookupFieldLimit;
+    if (!block.everyField)
+        block.fields = fields;
+    block.entries.reserve(limit);
     m_connection
-        .statement("SELECT l.position, l.record, v.field, v.value FROM "
-                   "(SELECT position, record FROM lookup WHERE kind = ?1 AND position > ?2 "
-                   "ORDER BY position LIMIT ?3) l "
-                   "LEFT JOIN field_values v ON v.record = l.record")
+        .statement("SELECT position, record FROM lookup WHERE kind = ?1 AND position > ?2 "
+                   "ORDER BY position LIMIT ?3")
         .bind(1, qint64(kind))
         .bind(2, position)
         .bind(3, limit)
         .forEachRow([&](const SqliteStatement &row) {
-            const qint64 at = row.columnInt(0);
-            if (entries.isEmpty() || entries.last().position != at)
-                entries.append({at, row.columnInt(1), {}});
-            if (!row.columnIsNull(2))
-                entries.last().values.append(qint32(row.columnInt(2)), row.columnText(3));
+            block.entries.append({row.columnInt(0), row.columnInt(1)});
         });
-    return entries;
+    if (!block.entries.isEmpty())
+        readBlockValues(kind, position, limit, block);
+    return block;
 }
 
 std::optional<qint64> HostStore::lookupPositionOf(RecordKind kind, qint64 record)
@@ -292,6 +302,76 @@ void HostStore::forEachLogEntry(const std::function<void(const QString &, int)> 
     m_connection.statement("SELECT time, command FROM log ORDER BY id")
         .forEachRow(
             [&](const SqliteStatement &row) { each(row.columnText(0), int(row.columnInt(1))); });
+}
+
+void HostStore::readBlockValues(RecordKind kind, qint64 position, int limit, LookupBlock &block)
+{
+    // The values arrive in record order; each entry gets its record's run of them.
+    QList<std::pair<qint64, qsizetype>> byRecord;
+    byRecord.reserve(block.entries.size());
+    for (qsizetype entry = 0; entry < block.entries.size(); ++entry)
+        byRecord.append({block.entries.at(entry).record, entry});
+    std::sort(byRecord.begin(), byRecord.end());
+    SqliteStatement &query = blockValuesStatement(
+        kind, position, limit, byRecord.first().first, byRecord.last().first, block);
+    qsizetype next = 0;
+    qint64 runRecord = -1;
+    qsizetype runStart = 0;
+    query.forEachRow([&](const SqliteStatement &row) {
+        const qint64 record = row.columnInt(0);
+        while (next < byRecord.size() && byRecord.at(next).first < record)
+            ++next;
+        if (next == byRecord.size() || byRecord.at(next).first != record)
+            return; // a record between two of the block's that is not in the lookup
+        if (record != runRecord) {
+            runRecord = record;
+            runStart = block.values.size();
+        }
+        block.values.append(qint32(row.columnInt(1)), row.columnUtf8(2));
+        for (qsizetype at = next; at < byRecord.size() && byRecord.at(at).first == record; ++at) {
+            LookupEntry &entry = block.entries[byRecord.at(at).second];
+            entry.firstValue = runStart;
+            entry.endValue = block.values.size();
+        }
+    });
+}
+
+SqliteStatement &HostStore::blockValuesStatement(RecordKind kind, qint64 position, int limit,
+    qint64 lowest, qint64 highest, const LookupBlock &block)
+{
+    // Records of a lookup in record order lie close together in the table: one range
+    // read is much cheaper than a seek per record. Scattered records are sought. The
+    // field list is a CASE, not IN: IN would seek a temporary table for every row.
+    static_assert(LookupFieldLimit == 8);
+    SqliteStatement &query = highest - lowest < 2 * qint64(limit)
+        ? m_connection
+              .statement("SELECT record, field, value FROM field_values "
+                         "WHERE record BETWEEN ?1 AND ?2 "
+                         "AND (?4 OR CASE field WHEN ?5 THEN 1 WHEN ?6 THEN 1 WHEN ?7 THEN 1 "
+                         "WHEN ?8 THEN 1 WHEN ?9 THEN 1 WHEN ?10 THEN 1 WHEN ?11 THEN 1 "
+                         "WHEN ?12 THEN 1 END) "
+                         "ORDER BY record")
+              .bind(1, lowest)
+              .bind(2, highest)
+        : m_connection
+              .statement("SELECT record, field, value FROM field_values "
+                         "WHERE record IN (SELECT record FROM lookup WHERE kind = ?1 "
+                         "AND position > ?2 ORDER BY position LIMIT ?3) "
+                         "AND (?4 OR CASE field WHEN ?5 THEN 1 WHEN ?6 THEN 1 WHEN ?7 THEN 1 "
+                         "WHEN ?8 THEN 1 WHEN ?9 THEN 1 WHEN ?10 THEN 1 WHEN ?11 THEN 1 "
+                         "WHEN ?12 THEN 1 END) "
+                         "ORDER BY record")
+              .bind(1, qint64(kind))
+              .bind(2, position)
+              .bind(3, limit);
+    query.bind(4, block.everyField);
+    for (int slot = 0; slot < LookupFieldLimit; ++slot) {
+        if (slot < block.fields.size())
+            query.bind(5 + slot, block.fields.at(slot));
+        else
+            query.bindNull(5 + slot);
+    }
+    return query;
 }
 
 QString HostStore::nextKey(RecordKind kind)

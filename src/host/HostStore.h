@@ -4,13 +4,14 @@
 #include "RecordKind.h"
 #include "RecordValues.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class SqliteConnection;
+class SqliteStatement;
 
 // Every statement the host runs on its database. Records are rows of `records`; field 1
 // of a record is its key (kept in `records.key`), every other field a row of
@@ -18,14 +19,37 @@ class SqliteConnection;
 class HostStore
 {
 public:
-    // Values by record and field; an empty value clears the field.
-    using ValueWrites = QHash<QPair<qint64, qint32>, QString>;
+    // A value as UTF-8; an empty value clears the field.
+    struct ValueWrite
+    {
+        qint64 record = 0;
+        qint32 field = 0;
+        QByteArray utf8;
+    };
+    // Ordered by record and field, as the table's key, so that a batch writes
+    // neighbouring rows one after another.
+    using ValueWrites = std::vector<ValueWrite>;
     struct LookupEntry
     {
         qint64 position = 0;
         qint64 record = 0;
-        RecordValues values; // the record's fields, read in the same statement
+        // The record's run in the block's values.
+        qsizetype firstValue = 0;
+        qsizetype endValue = 0;
     };
+    // Entries of a lookup with their records' values of some fields (or of every field),
+    // read together.
+    struct LookupBlock
+    {
+        QList<LookupEntry> entries;
+        RecordValues values;
+        bool everyField = true;
+        QList<qint32> fields;
+
+        bool holds(qint32 field) const { return everyField || fields.contains(field); }
+    };
+    // A lookup block reads only the fields asked for when there are at most this many.
+    static constexpr int LookupFieldLimit = 8;
 
     explicit HostStore(SqliteConnection &connection);
 
@@ -48,8 +72,10 @@ public:
     RecordValues values(qint64 record);
 
     qint32 lookupCount(RecordKind kind);
-    // Up to limit entries after position, in lookup order.
-    QList<LookupEntry> lookupAfter(RecordKind kind, qint64 position, int limit);
+    // Up to limit entries after position, in lookup order, with the values of these
+    // fields; of every field when there are more than LookupFieldLimit.
+    LookupBlock lookupAfter(
+        RecordKind kind, qint64 position, int limit, const QList<qint32> &fields);
     std::optional<qint64> lookupPositionOf(RecordKind kind, qint64 record);
     void setLookupAll(RecordKind kind);
     void setLookup(RecordKind kind, const QList<qint64> &records);
@@ -63,6 +89,10 @@ public:
     void forEachLogEntry(const std::function<void(const QString &, int)> &each);
 
 private:
+    void readBlockValues(RecordKind kind, qint64 position, int limit, LookupBlock &block);
+    // The statement reading the values of the block's records, bound.
+    SqliteStatement &blockValuesStatement(RecordKind kind, qint64 position, int limit,
+        qint64 lowest, qint64 highest, const LookupBlock &block);
     QString nextKey(RecordKind kind);
 
     SqliteConnection &m_connection;

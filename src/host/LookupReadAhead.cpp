@@ -8,27 +8,33 @@ const HostStore::LookupEntry *LookupReadAhead::entryAfter(
     answered = false;
     if (!m_filled || kind != m_kind || position < m_after)
         return nullptr;
-    const auto next = std::upper_bound(m_entries.cbegin(), m_entries.cend(), position,
+    const QList<HostStore::LookupEntry> &entries = m_block.entries;
+    const auto next = std::upper_bound(entries.cbegin(), entries.cend(), position,
         [](qint64 p, const HostStore::LookupEntry &entry) { return p < entry.position; });
-    if (next != m_entries.cend()) {
+    if (next != entries.cend()) {
         answered = true;
         return &*next;
     }
     // A short block reached the end of the lookup: there is nothing after it.
-    answered = m_entries.size() < BlockSize;
+    answered = entries.size() < BlockSize;
     return nullptr;
 }
 
-void LookupReadAhead::fill(RecordKind kind, qint64 after, QList<HostStore::LookupEntry> entries)
+QString LookupReadAhead::value(const HostStore::LookupEntry &entry, qint32 field) const
+{
+    return m_block.values.value(entry.firstValue, entry.endValue, field);
+}
+
+void LookupReadAhead::fill(RecordKind kind, qint64 after, HostStore::LookupBlock block)
 {
     m_filled = true;
     m_kind = kind;
     m_after = after;
-    m_entries = std::move(entries);
+    m_block = std::move(block);
 }
 
 void LookupReadAhead::clear()
 {
     m_filled = false;
-    m_entries.clear();
+    m_block = {};
 }

@@ -3,10 +3,8 @@
 #include "HostStore.h"
 #include "RecordKind.h"
 
-#include <QList>
-
-// The next entries of a lookup with their records' values, read in one statement so
-// that a walk pays for one statement per block of records instead of one per record.
+// The next entries of a lookup with their records' values, read a block at a time so
+// that a walk pays for two statements per block of records instead of one per record.
 // Valid only within the read transaction that filled it.
 class LookupReadAhead
 {
@@ -17,12 +15,15 @@ public:
     // the block cannot tell and the store must be asked.
     const HostStore::LookupEntry *entryAfter(
         RecordKind kind, qint64 position, bool &answered) const;
-    void fill(RecordKind kind, qint64 after, QList<HostStore::LookupEntry> entries);
+    // Whether the block read this field, and the field of one of its entries.
+    bool holds(qint32 field) const { return m_block.holds(field); }
+    QString value(const HostStore::LookupEntry &entry, qint32 field) const;
+    void fill(RecordKind kind, qint64 after, HostStore::LookupBlock block);
     void clear();
 
 private:
     bool m_filled = false;
     RecordKind m_kind = RecordKind::Contact;
     qint64 m_after = 0;
-    QList<HostStore::LookupEntry> m_entries;
+    HostStore::LookupBlock m_block;
 };

@@ -1,9 +1,17 @@
 #include "RecordValues.h"
 
-QString RecordValues::value(qint32 field) const
+void RecordValues::append(qint32 field, QByteArrayView utf8)
 {
-    for (const auto &[id, value] : m_values)
-        if (id == field)
-            return value;
+    m_slots.push_back({field, m_text.size(), utf8.size()});
+    m_text.append(utf8);
+}
+
+QString RecordValues::value(qsizetype first, qsizetype end, qint32 field) const
+{
+    for (qsizetype i = first; i < end; ++i) {
+        const Slot &slot = m_slots[size_t(i)];
+        if (slot.field == field)
+            return QString::fromUtf8(m_text.constData() + slot.offset, slot.size);
+    }
     return QString();
 }

@@ -28,7 +28,7 @@ QString SqliteHostView::getField(qint32 fieldId)
     checkField(*host, fieldId);
     const qint64 record = currentRecord();
     if (fieldId != KeyField)
-        return host->value(record, fieldId);
+        return host->value(m_kind, record, fieldId);
     const std::optional<QString> key = host->reader().recordKey(record);
     if (!key)
         throw OrvantaError(
@@ -62,8 +62,8 @@ void SqliteHostView::MoveFirst()
 {
     const auto host = session();
     // An empty lookup leaves the current record where it is.
-    if (host->reader().lookupCount(m_kind) > 0)
-        moveToLookupEntryAfter(*host, -1);
+    if (const auto first = host->lookupAfter(m_kind, -1))
+        moveTo(*host, *first);
 }
 
 void SqliteHostView::MoveNext()
@@ -126,7 +126,12 @@ void SqliteHostView::moveToLookupEntryAfter(HostSession &session, qint64 positio
         m_position.reset();
         return;
     }
-    m_record = entry->record;
-    m_position = entry->position;
-    session.setCurrentRecord(m_kind, entry->record);
+    moveTo(session, *entry);
+}
+
+void SqliteHostView::moveTo(HostSession &session, const HostStore::LookupEntry &entry)
+{
+    m_record = entry.record;
+    m_position = entry.position;
+    session.setCurrentRecord(m_kind, entry.record);
 }

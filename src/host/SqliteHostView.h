@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HostStore.h"
 #include "HostView.h"
 #include "RecordKind.h"
 
@@ -30,6 +31,7 @@ private:
     qint64 currentRecord() const;
     void checkField(const HostSession &session, qint32 fieldId) const;
     void moveToLookupEntryAfter(HostSession &session, qint64 position);
+    void moveTo(HostSession &session, const HostStore::LookupEntry &entry);
 
     std::weak_ptr<HostSession> m_session;
     qint16 m_type;

@@ -5,7 +5,8 @@
 #include <sqlite3.h>
 
 namespace {
-// Resets the statement when the call leaves, also by an exception.
+// Resets the statement when the call leaves, also by an exception, and drops its
+// parameters, so that none is left pointing at text bound without a copy.
 class ResetOnExit
 {
 public:
@@ -13,7 +14,11 @@ public:
         : m_statement(statement)
     {
     }
-    ~ResetOnExit() { sqlite3_reset(m_statement); }
+    ~ResetOnExit()
+    {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
 
 private:
     sqlite3_stmt *m_statement;
@@ -47,6 +52,23 @@ SqliteStatement &SqliteStatement::bind(int index, const QString &value)
     const QByteArray utf8 = value.toUtf8();
     const int code = sqlite3_bind_text(
         m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    if (code != SQLITE_OK)
+        fail();
+    return *this;
+}
+
+SqliteStatement &SqliteStatement::bindNull(int index)
+{
+    const int code = sqlite3_bind_null(m_statement, index);
+    if (code != SQLITE_OK)
+        fail();
+    return *this;
+}
+
+SqliteStatement &SqliteStatement::bindUtf8(int index, QByteArrayView utf8)
+{
+    const int code
+        = sqlite3_bind_text(m_statement, index, utf8.data(), int(utf8.size()), SQLITE_STATIC);
     if (code != SQLITE_OK)
         fail();
     return *this;
@@ -89,8 +111,14 @@ qint64 SqliteStatement::columnInt(int column) const
 
 QString SqliteStatement::columnText(int column) const
 {
+    const QByteArrayView utf8 = columnUtf8(column);
+    return QString::fromUtf8(utf8.data(), utf8.size());
+}
+
+QByteArrayView SqliteStatement::columnUtf8(int column) const
+{
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
+    return QByteArrayView(text, sqlite3_column_bytes(m_statement, column));
 }
 
 bool SqliteStatement::columnIsNull(int column) const

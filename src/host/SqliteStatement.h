@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -20,6 +21,9 @@ public:
 
     SqliteStatement &bind(int index, qint64 value);
     SqliteStatement &bind(int index, const QString &value);
+    SqliteStatement &bindNull(int index);
+    // Text already in UTF-8, not copied: the bytes must outlive the run that follows.
+    SqliteStatement &bindUtf8(int index, QByteArrayView utf8);
 
     // Runs to completion; returns the number of rows changed.
     int exec();
@@ -31,6 +35,8 @@ public:
 
     qint64 columnInt(int column) const;
     QString columnText(int column) const;
+    // Valid until the next step: for callers that keep only some of the text.
+    QByteArrayView columnUtf8(int column) const;
     bool columnIsNull(int column) const;
 
 private:
