@@ -20,12 +20,11 @@ int main(int argc, char **argv)
     const LaunchOptions options = LaunchOptions::parse(arguments);
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "orvanta: %s\n%s", qPrintable(options.error),
-                     qPrintable(LaunchOptions::usage()));
+            qPrintable(LaunchOptions::usage()));
         return 2;
     }
     if (options.help || options.version) {
-        std::fputs(options.help ? qPrintable(LaunchOptions::usage()) : "orvanta 0.1.0\n",
-                   stdout);
+        std::fputs(options.help ? qPrintable(LaunchOptions::usage()) : "orvanta 0.1.0\n", stdout);
         return 0;
     }
 

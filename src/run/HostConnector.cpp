@@ -10,7 +10,7 @@ HostConnection connection()
 {
     const QString path = hostDatabasePath();
     return {[path] { return SqliteHostApplication::readForegroundWindowTitle(path); },
-            [path] { return SqliteHostApplication::attach(path); }};
+        [path] { return SqliteHostApplication::attach(path); }};
 }
 
 } // namespace HostConnector

@@ -9,12 +9,11 @@ TEST(DateSerial, CivilDatesAndTheirSerials)
         int year, month, day;
         double serial;
     } rows[] = {
-        {1899, 12, 30, 0},      {1899, 12, 31, 1},     {1900, 1, 1, 2},
-        {1899, 12, 29, -1},     {2005, 12, 31, 38717}, {2000, 2, 29, 36585},
-        {100, 1, 1, -657434},   {9999, 12, 31, 2958465},
-        {2005, 13, 1, 38718},   // month 13 is January of the next year
-        {2005, 3, 0, 38411},    // day 0 is the last day of the previous month
-        {2005, 2, 29, 38412},   // 29 February of a common year is 1 March
+        {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {1899, 12, 29, -1},
+        {2005, 12, 31, 38717}, {2000, 2, 29, 36585}, {100, 1, 1, -657434}, {9999, 12, 31, 2958465},
+        {2005, 13, 1, 38718}, // month 13 is January of the next year
+        {2005, 3, 0, 38411}, // day 0 is the last day of the previous month
+        {2005, 2, 29, 38412}, // 29 February of a common year is 1 March
     };
     for (const auto &row : rows) {
         double serial = 0;
