@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <unistd.h>
 
 namespace {
 
@@ -80,6 +81,9 @@ Dialogs::Answer ConsoleDialogs::readAnswer(Buttons buttons, Answer defaultAnswer
             write(QStringLiteral("\n"));
             return defaultAnswer;
         }
+        // A piped answer is not echoed, so end the prompt's line for what follows.
+        if (!isatty(fileno(m_in)))
+            write(QStringLiteral("\n"));
         const QString word = QString::fromLocal8Bit(line).trimmed().toLower();
         if (word.isEmpty())
             return defaultAnswer;

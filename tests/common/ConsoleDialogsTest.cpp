@@ -63,3 +63,9 @@ TEST(ConsoleDialogs, ShowsCaptionAndTextWithCarriageReturnsAsLineBreaks)
         "", Dialogs::Buttons::Ok, Dialogs::Answer::Ok, QStringLiteral("first\rsecond\r\rthird"));
     EXPECT_EQ(e.output, QStringLiteral("Orvanta: first\nsecond\n\nthird\n"));
 }
+
+TEST(ConsoleDialogs, PipedAnswerEndsThePromptLine)
+{
+    const Exchange e = ask("y\n", Dialogs::Buttons::YesNo, Dialogs::Answer::No);
+    EXPECT_EQ(e.output, QStringLiteral("Orvanta: Go on?\n[yes/NO] \n"));
+}
