@@ -790,32 +790,25 @@ QString LocaleRules::dateToText(double serial) const
 
 QString LocaleRules::dayPartToText(int year, int month, int day) const
 {
-    const int dayWidth = m_dayPadded ? 2 : 1;
-    const int monthWidth = m_monthPadded ? 2 : 1;
+    struct Part
+    {
+        int value;
+        int width;
+    };
+    const Part d {day, m_dayPadded ? 2 : 1};
+    const Part m {month, m_monthPadded ? 2 : 1};
+    const Part y {year, 4};
+    std::array<Part, 3> parts {m, d, y};
+    if (m_dateOrder == DateOrder::DayMonthYear)
+        parts = {d, m, y};
+    else if (m_dateOrder == DateOrder::YearMonthDay)
+        parts = {y, m, d};
     QString text;
     text.reserve(16);
-    switch (m_dateOrder) {
-    case DateOrder::MonthDayYear:
-        appendNumber(text, month, monthWidth);
-        text += m_dateSeparators[0];
-        appendNumber(text, day, dayWidth);
-        text += m_dateSeparators[1];
-        appendNumber(text, year, 4);
-        break;
-    case DateOrder::DayMonthYear:
-        appendNumber(text, day, dayWidth);
-        text += m_dateSeparators[0];
-        appendNumber(text, month, monthWidth);
-        text += m_dateSeparators[1];
-        appendNumber(text, year, 4);
-        break;
-    case DateOrder::YearMonthDay:
-        appendNumber(text, year, 4);
-        text += m_dateSeparators[0];
-        appendNumber(text, month, monthWidth);
-        text += m_dateSeparators[1];
-        appendNumber(text, day, dayWidth);
-        break;
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            text += m_dateSeparators[i - 1];
+        appendNumber(text, parts[i].value, parts[i].width);
     }
     return text;
 }

@@ -1,6 +1,6 @@
 #include "UiLoader.h"
 
-#include <QFileInfo>
+#include "AppPath.h"
 
 namespace {
 
@@ -57,8 +57,7 @@ QString UiLoader::modulePath()
     if (!overridden.isEmpty())
         return overridden;
     // Beside the executable even when ORVANTA_APP_DIR moves the program's data elsewhere.
-    const QFileInfo executable(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
-    return executable.absolutePath() + QStringLiteral("/orvanta-ui.so");
+    return ExecutableDir() + QStringLiteral("/orvanta-ui.so");
 }
 
 Dialogs &UiLoader::dialogs()

@@ -1,5 +1,6 @@
 #include "TemporaryHost.h"
 
+#include "AppPath.h"
 #include "DemoData.h"
 #include "HostSchema.h"
 #include "HostStateKeys.h"
@@ -49,6 +50,5 @@ TemporaryHost::CliResult TemporaryHost::cli(
 QString TemporaryHost::cliProgram()
 {
     // Both binaries land in the same bin folder of the build.
-    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath()
-        + QStringLiteral("/orvanta-host");
+    return ExecutableDir() + QStringLiteral("/orvanta-host");
 }

@@ -1,5 +1,7 @@
 // Starts the real orvanta against real host databases made with orvanta-host, with the
 // console dialogs, a private settings folder and a private program folder.
+#include "AppPath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,11 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString binDir()
-{
-    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
-}
 
 struct Result
 {
@@ -47,7 +44,7 @@ protected:
     {
         QProcess process;
         process.setProcessEnvironment(environment());
-        process.start(binDir() + "/" + program, arguments);
+        process.start(ExecutableDir() + "/" + program, arguments);
         process.write(input);
         process.closeWriteChannel();
         const bool finished = process.waitForFinished(30000);
