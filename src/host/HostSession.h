@@ -21,7 +21,7 @@ class SqliteConnection;
 class HostSession
 {
 public:
-    static constexpr int BatchWrites = 256;
+    static constexpr int BatchWrites = 1024;
     static constexpr qint64 BatchMs = 200;
 
     explicit HostSession(const QString &path);

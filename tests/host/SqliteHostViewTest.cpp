@@ -1,4 +1,5 @@
 #include "HostApplication.h"
+#include "HostSession.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "OrvantaError.h"
@@ -251,18 +252,19 @@ TEST(SqliteHostView, EmptyValueClearsTheFieldAndKeyChangesAreChecked)
 TEST(SqliteHostView, AWriterThatStopsAfterABatchKeepsIt)
 {
     TemporaryHost host;
-    host.createContacts(600);
+    const int written = HostSession::BatchWrites + HostSession::BatchWrites / 8;
+    host.createContacts(2 * HostSession::BatchWrites);
     auto app = SqliteHostApplication::attach(host.path());
     auto view = app->Views().Create(1, "CV");
     view->MoveFirst();
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < written; ++i) {
         view->SetField(25, "x");
         view->MoveNext();
     }
     // Without destroying anything, another process sees the first full batch.
     const QString out = host.cli({"export"}).out;
-    EXPECT_GE(out.count(",x,"), 256);
-    EXPECT_LT(out.count(",x,"), 300);
+    EXPECT_GE(out.count(",x,"), HostSession::BatchWrites);
+    EXPECT_LT(out.count(",x,"), written);
 }
 
 TEST(SqliteHostView, TwoWritersAtOnceLoseNothing)
