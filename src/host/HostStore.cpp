@@ -195,9 +195,12 @@ RecordValues HostStore::values(qint64 record)
 
 qint32 HostStore::lookupCount(RecordKind kind)
 {
-    return qint32(*m_connection.statement("SELECT count(*) FROM lookup WHERE kind = ?1")
-                       .bind(1, qint64(kind))
-                       .queryInt());
+    // Every writer of the lookup numbers its positions 0, 1, 2... without gaps, so the
+    // last position gives the count without counting a long lookup.
+    return qint32(
+        *m_connection.statement("SELECT coalesce(max(position) + 1, 0) FROM lookup WHERE kind = ?1")
+             .bind(1, qint64(kind))
+             .queryInt());
 }
 
 HostStore::LookupBlock HostStore::lookupAfter(
@@ -313,11 +316,15 @@ void HostStore::readBlockValues(RecordKind kind, qint64 position, int limit, Loo
         byRecord.append({block.entries.at(entry).record, entry});
     std::sort(byRecord.begin(), byRecord.end());
     SqliteStatement &query = blockValuesStatement(
-        kind, position, limit, byRecord.first().first, byRecord.last().first, block);
+        kind, position, limit, byRecord.first().first, byRecord.last().first);
     qsizetype next = 0;
     qint64 runRecord = -1;
     qsizetype runStart = 0;
     query.forEachRow([&](const SqliteStatement &row) {
+        // Unwanted fields are skipped here: a filter in SQL costs more than the rows it saves.
+        const qint32 field = qint32(row.columnInt(1));
+        if (!block.holds(field))
+            return;
         const qint64 record = row.columnInt(0);
         while (next < byRecord.size() && byRecord.at(next).first < record)
             ++next;
@@ -327,7 +334,7 @@ void HostStore::readBlockValues(RecordKind kind, qint64 position, int limit, Loo
             runRecord = record;
             runStart = block.values.size();
         }
-        block.values.append(qint32(row.columnInt(1)), row.columnUtf8(2));
+        block.values.append(field, row.columnUtf8(2));
         for (qsizetype at = next; at < byRecord.size() && byRecord.at(at).first == record; ++at) {
             LookupEntry &entry = block.entries[byRecord.at(at).second];
             entry.firstValue = runStart;
@@ -336,42 +343,24 @@ void HostStore::readBlockValues(RecordKind kind, qint64 position, int limit, Loo
     });
 }
 
-SqliteStatement &HostStore::blockValuesStatement(RecordKind kind, qint64 position, int limit,
-    qint64 lowest, qint64 highest, const LookupBlock &block)
+SqliteStatement &HostStore::blockValuesStatement(
+    RecordKind kind, qint64 position, int limit, qint64 lowest, qint64 highest)
 {
     // Records of a lookup in record order lie close together in the table: one range
-    // read is much cheaper than a seek per record. Scattered records are sought. The
-    // field list is a CASE, not IN: IN would seek a temporary table for every row.
-    static_assert(LookupFieldLimit == 8);
-    SqliteStatement &query = highest - lowest < 2 * qint64(limit)
-        ? m_connection
-              .statement("SELECT record, field, value FROM field_values "
-                         "WHERE record BETWEEN ?1 AND ?2 "
-                         "AND (?4 OR CASE field WHEN ?5 THEN 1 WHEN ?6 THEN 1 WHEN ?7 THEN 1 "
-                         "WHEN ?8 THEN 1 WHEN ?9 THEN 1 WHEN ?10 THEN 1 WHEN ?11 THEN 1 "
-                         "WHEN ?12 THEN 1 END) "
-                         "ORDER BY record")
-              .bind(1, lowest)
-              .bind(2, highest)
-        : m_connection
-              .statement("SELECT record, field, value FROM field_values "
-                         "WHERE record IN (SELECT record FROM lookup WHERE kind = ?1 "
-                         "AND position > ?2 ORDER BY position LIMIT ?3) "
-                         "AND (?4 OR CASE field WHEN ?5 THEN 1 WHEN ?6 THEN 1 WHEN ?7 THEN 1 "
-                         "WHEN ?8 THEN 1 WHEN ?9 THEN 1 WHEN ?10 THEN 1 WHEN ?11 THEN 1 "
-                         "WHEN ?12 THEN 1 END) "
-                         "ORDER BY record")
-              .bind(1, qint64(kind))
-              .bind(2, position)
-              .bind(3, limit);
-    query.bind(4, block.everyField);
-    for (int slot = 0; slot < LookupFieldLimit; ++slot) {
-        if (slot < block.fields.size())
-            query.bind(5 + slot, block.fields.at(slot));
-        else
-            query.bindNull(5 + slot);
-    }
-    return query;
+    // read is much cheaper than a seek per record. Scattered records are sought.
+    if (highest - lowest < 2 * qint64(limit))
+        return m_connection
+            .statement("SELECT record, field, value FROM field_values "
+                       "WHERE record BETWEEN ?1 AND ?2 ORDER BY record")
+            .bind(1, lowest)
+            .bind(2, highest);
+    return m_connection
+        .statement("SELECT record, field, value FROM field_values "
+                   "WHERE record IN (SELECT record FROM lookup WHERE kind = ?1 "
+                   "AND position > ?2 ORDER BY position LIMIT ?3) ORDER BY record")
+        .bind(1, qint64(kind))
+        .bind(2, position)
+        .bind(3, limit);
 }
 
 QString HostStore::nextKey(RecordKind kind)

@@ -91,8 +91,8 @@ public:
 private:
     void readBlockValues(RecordKind kind, qint64 position, int limit, LookupBlock &block);
     // The statement reading the values of the block's records, bound.
-    SqliteStatement &blockValuesStatement(RecordKind kind, qint64 position, int limit,
-        qint64 lowest, qint64 highest, const LookupBlock &block);
+    SqliteStatement &blockValuesStatement(
+        RecordKind kind, qint64 position, int limit, qint64 lowest, qint64 highest);
     QString nextKey(RecordKind kind);
 
     SqliteConnection &m_connection;
