@@ -580,6 +580,7 @@ QString Evaluator::targetFieldText() const
 
 void Evaluator::setClock(std::function<QDateTime()> clock)
 {
+    m_locale.setToday(clock ? std::function<QDate()>([clock] { return clock().date(); }) : nullptr);
     m_clock = std::move(clock);
 }
 

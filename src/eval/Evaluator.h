@@ -36,7 +36,8 @@ public:
     void setTargetFieldReader(std::function<QString()> reader);
     QString targetFieldText() const;
 
-    // Now, Date, Time and Age read the clock through here, so tests can fix it.
+    // Now, Date, Time, Age and dates typed without a year read the clock through here,
+    // so tests can fix it.
     void setClock(std::function<QDateTime()> clock);
     QDateTime currentDateTime() const;
 

@@ -163,13 +163,13 @@ struct DateFields
     int dayDigits = 1;
 };
 
-bool daysOfFields(const DateFields &f, double &days)
+bool daysOfFields(const DateFields &f, int currentYear, double &days)
 {
     if (f.monthDigits > 2 || f.dayDigits > 2)
         return false;
     int year = f.year;
     if (f.yearDigits == 0)
-        year = QDate::currentDate().year();
+        year = currentYear;
     else if (f.yearDigits <= 2)
         year += year < 30 ? 2000 : 1900;
     if (year < 100 || year > 9999 || f.month < 1 || f.month > 12)
@@ -214,6 +214,16 @@ LocaleRules::LocaleRules(const QLocale &locale)
     readShortDatePattern();
     readLongTimePattern();
     collectMonthNames();
+}
+
+void LocaleRules::setToday(std::function<QDate()> today)
+{
+    m_today = std::move(today);
+}
+
+int LocaleRules::currentYear() const
+{
+    return (m_today ? m_today() : QDate::currentDate()).year();
 }
 
 void LocaleRules::readShortDatePattern()
@@ -670,7 +680,7 @@ bool LocaleRules::readNumericDate(const DateTokens &tokens, int begin, int end, 
         set(f.day, f.dayDigits, dayFirst ? a : b);
         set(f.month, f.monthDigits, dayFirst ? b : a);
     }
-    return daysOfFields(f, days);
+    return daysOfFields(f, currentYear(), days);
 }
 
 // One month name with a day and a year in any arrangement people write them:
@@ -712,7 +722,7 @@ bool LocaleRules::readNamedDate(const DateTokens &tokens, int begin, int end, do
         f.day = first.value;
         f.dayDigits = first.digits;
     }
-    return daysOfFields(f, days);
+    return daysOfFields(f, currentYear(), days);
 }
 
 int LocaleRules::monthFromName(QStringView word) const

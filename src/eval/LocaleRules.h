@@ -2,10 +2,12 @@
 
 #include "Value.h"
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <functional>
 
 // The platform's rules for reading and writing numbers and dates in one locale. Built
 // once per evaluator; every conversion of the formula language goes through it, so the
@@ -14,6 +16,9 @@ class LocaleRules
 {
 public:
     explicit LocaleRules(const QLocale &locale);
+
+    // A date typed without a year is in this day's year: the system date unless set.
+    void setToday(std::function<QDate()> today);
 
     const QLocale &locale() const { return m_locale; }
     QChar decimalSeparator() const { return m_decimal; }
@@ -70,7 +75,10 @@ private:
     QString dayPartToText(int year, int month, int day) const;
     QString timePartToText(int hour, int minute, int second) const;
 
+    int currentYear() const;
+
     QLocale m_locale;
+    std::function<QDate()> m_today;
     QChar m_decimal;
     QChar m_group;
 

@@ -120,6 +120,7 @@ TEST(DateFunctionsTest, DatePartExtractsParts)
         {"en_US", R"(DatePart("yyyy";"6/15/2005"))", 2005},
         {"en_US", R"(DatePart("M";"6/15/2005"))", 6},
         {"en_US", R"(DatePart("d";"6/15/2005"))", 15},
+        {"en_US", R"(DatePart("yyyy";"12/31"))", 2025},
         {"en_US", R"(DatePart("w";"6/15/2005"))", 4},
         {"en_US", R"(DatePart("w";"6/15/2005";2))", 3},
         {"en_US", R"(DatePart("ww";"6/15/2005"))", 25},
@@ -142,6 +143,7 @@ TEST(DateFunctionsTest, DatePartExtractsParts)
         {"de_DE", R"(DatePart("w";"15.06.2005";6,6))", 5},
         {"de_DE", R"(DatePart("d";"15.06.2005";1;1;"ignored"))", 15},
         {"de_DE", R"(DatePart("YYYY";"15.06.2005"))", 2005},
+        {"de_DE", R"(DatePart("yyyy";"31.12."))", 2025},
     };
     expectNumbers(rows);
 }
