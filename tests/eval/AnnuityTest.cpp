@@ -6,7 +6,15 @@
 
 #include <cmath>
 #include <functional>
+#include <ostream>
 #include <string>
+
+// Names the plan in test output instead of dumping its bytes.
+static void PrintTo(const Annuity &a, std::ostream *os)
+{
+    *os << "rate=" << a.rate << " nper=" << a.nper << " pmt=" << a.pmt << " pv=" << a.pv
+        << " fv=" << a.fv << " type=" << a.type;
+}
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "RunFixture.h"
 
+#include <ostream>
+
 namespace {
 
 const QString MissingEquals = QStringLiteral("Invalid Expression : missing =\rin expression : ");
@@ -16,6 +18,11 @@ struct StatementRow
     QMap<qint32, QString> written; // expected field values of the current record afterwards
     QStringList messages;
 };
+
+void PrintTo(const StatementRow &row, std::ostream *os)
+{
+    *os << row.commandLine.toStdString();
+}
 
 class Statements : public RunFixture, public ::testing::WithParamInterface<StatementRow>
 {
