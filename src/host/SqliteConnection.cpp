@@ -1,6 +1,7 @@
 #include "SqliteConnection.h"
 
 #include "OrvantaError.h"
+#include "SqliteError.h"
 #include "SqliteStatement.h"
 
 #include <sqlite3.h>
@@ -46,14 +47,7 @@ void SqliteConnection::execScript(const char *sql)
 {
     char *error = nullptr;
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
         sqlite3_free(error);
-        fail(message);
+        throwSqliteError(m_db);
     }
-}
-
-void SqliteConnection::fail(const QString &what) const
-{
-    throw OrvantaError(
-        OrvantaError::AutomationError, QStringLiteral("Host database error: %1").arg(what));
 }

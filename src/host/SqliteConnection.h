@@ -32,8 +32,6 @@ public:
     static constexpr int BusyTimeoutMs = 10000;
 
 private:
-    [[noreturn]] void fail(const QString &what) const;
-
     sqlite3 *m_db = nullptr;
     std::unordered_map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
 };

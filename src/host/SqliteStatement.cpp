@@ -1,6 +1,6 @@
 #include "SqliteStatement.h"
 
-#include "OrvantaError.h"
+#include "SqliteError.h"
 
 #include <sqlite3.h>
 
@@ -52,14 +52,6 @@ SqliteStatement &SqliteStatement::bind(int index, const QString &value)
     const QByteArray utf8 = value.toUtf8();
     const int code = sqlite3_bind_text(
         m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    if (code != SQLITE_OK)
-        fail();
-    return *this;
-}
-
-SqliteStatement &SqliteStatement::bindNull(int index)
-{
-    const int code = sqlite3_bind_null(m_statement, index);
     if (code != SQLITE_OK)
         fail();
     return *this;
@@ -121,11 +113,6 @@ QByteArrayView SqliteStatement::columnUtf8(int column) const
     return QByteArrayView(text, sqlite3_column_bytes(m_statement, column));
 }
 
-bool SqliteStatement::columnIsNull(int column) const
-{
-    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
-}
-
 bool SqliteStatement::step()
 {
     const int code = sqlite3_step(m_statement);
@@ -138,6 +125,5 @@ bool SqliteStatement::step()
 
 void SqliteStatement::fail() const
 {
-    throw OrvantaError(OrvantaError::AutomationError,
-        QStringLiteral("Host database error: %1").arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
+    throwSqliteError(m_db);
 }

@@ -21,7 +21,6 @@ public:
 
     SqliteStatement &bind(int index, qint64 value);
     SqliteStatement &bind(int index, const QString &value);
-    SqliteStatement &bindNull(int index);
     // Text already in UTF-8, not copied: the bytes must outlive the run that follows.
     SqliteStatement &bindUtf8(int index, QByteArrayView utf8);
 
@@ -37,7 +36,6 @@ public:
     QString columnText(int column) const;
     // Valid until the next step: for callers that keep only some of the text.
     QByteArrayView columnUtf8(int column) const;
-    bool columnIsNull(int column) const;
 
 private:
     bool step();
