@@ -109,25 +109,25 @@ const EvalRow frenchRows[] = {
     {"Len(12,5)", "Number 4"},
 };
 
-class BasicFunctionRows : public testing::TestWithParam<std::tuple<const char *, EvalRow>>
+class BasicFunctionRows : public testing::TestWithParam<std::tuple<std::string, EvalRow>>
 {
 };
 
 TEST_P(BasicFunctionRows, GivesTheResultOfTheTable)
 {
     const auto &[locale, row] = GetParam();
-    EvalHarness h(locale);
+    EvalHarness h(locale.c_str());
     EXPECT_EQ(h.evaluate(QString::fromUtf8(row.expression)), QString::fromUtf8(row.expected))
         << row.expression;
     EXPECT_TRUE(h.dialogs.shown().isEmpty()) << row.expression;
 }
 
 INSTANTIATE_TEST_SUITE_P(English, BasicFunctionRows,
-    testing::Combine(testing::Values("en_US"), testing::ValuesIn(englishRows)));
+    testing::Combine(testing::Values(std::string("en_US")), testing::ValuesIn(englishRows)));
 INSTANTIATE_TEST_SUITE_P(German, BasicFunctionRows,
-    testing::Combine(testing::Values("de_DE"), testing::ValuesIn(germanRows)));
+    testing::Combine(testing::Values(std::string("de_DE")), testing::ValuesIn(germanRows)));
 INSTANTIATE_TEST_SUITE_P(French, BasicFunctionRows,
-    testing::Combine(testing::Values("fr_FR"), testing::ValuesIn(frenchRows)));
+    testing::Combine(testing::Values(std::string("fr_FR")), testing::ValuesIn(frenchRows)));
 
 // A value the function cannot take: the "Syntax error" box, and the call reads as its name.
 struct RejectedRow

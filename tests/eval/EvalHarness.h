@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QString>
 #include <gtest/gtest.h>
+#include <string>
 
 // An evaluator in one explicit locale with recorded dialogs and a fixed clock
 // (Saturday 14 March 2026, 15:09:26), and the result written as "Kind text".

@@ -124,14 +124,14 @@ const EvalRow frenchRows[] = {
     {"1 = 1 & \"\"", "Text True"},
 };
 
-class EvaluatorRows : public testing::TestWithParam<std::tuple<const char *, EvalRow>>
+class EvaluatorRows : public testing::TestWithParam<std::tuple<std::string, EvalRow>>
 {
 };
 
 TEST_P(EvaluatorRows, GivesTheResultOfTheTable)
 {
     const auto &[locale, row] = GetParam();
-    EvalHarness h(locale);
+    EvalHarness h(locale.c_str());
     EXPECT_EQ(h.evaluate(QString::fromUtf8(row.expression)), QString::fromUtf8(row.expected))
         << row.expression;
     EXPECT_TRUE(h.dialogs.shown().isEmpty()) << row.expression;
@@ -139,13 +139,13 @@ TEST_P(EvaluatorRows, GivesTheResultOfTheTable)
 }
 
 INSTANTIATE_TEST_SUITE_P(Operators, EvaluatorRows,
-    testing::Combine(testing::Values("en_US"), testing::ValuesIn(operatorRows)));
-INSTANTIATE_TEST_SUITE_P(
-    Mixed, EvaluatorRows, testing::Combine(testing::Values("en_US"), testing::ValuesIn(mixedRows)));
+    testing::Combine(testing::Values(std::string("en_US")), testing::ValuesIn(operatorRows)));
+INSTANTIATE_TEST_SUITE_P(Mixed, EvaluatorRows,
+    testing::Combine(testing::Values(std::string("en_US")), testing::ValuesIn(mixedRows)));
 INSTANTIATE_TEST_SUITE_P(German, EvaluatorRows,
-    testing::Combine(testing::Values("de_DE"), testing::ValuesIn(germanRows)));
+    testing::Combine(testing::Values(std::string("de_DE")), testing::ValuesIn(germanRows)));
 INSTANTIATE_TEST_SUITE_P(French, EvaluatorRows,
-    testing::Combine(testing::Values("fr_FR"), testing::ValuesIn(frenchRows)));
+    testing::Combine(testing::Values(std::string("fr_FR")), testing::ValuesIn(frenchRows)));
 
 TEST(Evaluator, StepLimitEndsInErrorMarker)
 {
