@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using NumberType = Value::NumberType;
@@ -312,50 +314,45 @@ Value fnLog(Evaluator &ev, const Value &x)
     return checkedNumber(std::log(d));
 }
 
-constexpr FunctionEntry single(const char *name, FunctionEntry::SingleBody body)
-{
-    return {QLatin1StringView(name), FunctionEntry::Arity::Single, body, nullptr};
-}
-
 const FunctionEntry entries[] = {
-    single("abs", fnAbs),
-    single("sgn", fnSgn),
-    single("sqr", fnSqr),
-    single("int", fnInt),
-    single("day", fnDay),
-    single("month", fnMonth),
-    single("monthname", fnMonthName),
-    single("year", fnYear),
-    single("weekday", fnWeekday),
-    single("weekdayname", fnWeekdayName),
-    single("hour", fnHour),
-    single("minute", fnMinute),
-    single("second", fnSecond),
-    single("date", fnDate),
-    single("date$", fnDateText),
-    single("time", fnTime),
-    single("time$", fnTimeText),
-    single("timer", fnTimer),
-    single("now", fnNow),
-    single("len", fnLen),
-    single("trim", fnTrim),
-    single("ltrim", fnLTrim),
-    single("rtrim", fnRTrim),
-    single("ucase", fnUCase),
-    single("lcase", fnLCase),
-    single("fcase", fnFCase),
-    single("val", fnVal),
-    single("chr", fnChr),
-    single("asc", fnAsc),
-    single("space", fnSpace),
-    single("hex", fnHex),
-    single("oct", fnOct),
-    single("sin", fnSin),
-    single("cos", fnCos),
-    single("tan", fnTan),
-    single("atn", fnAtn),
-    single("exp", fnExp),
-    single("log", fnLog),
+    FunctionEntry::singleArgument("abs"_L1, fnAbs),
+    FunctionEntry::singleArgument("sgn"_L1, fnSgn),
+    FunctionEntry::singleArgument("sqr"_L1, fnSqr),
+    FunctionEntry::singleArgument("int"_L1, fnInt),
+    FunctionEntry::singleArgument("day"_L1, fnDay),
+    FunctionEntry::singleArgument("month"_L1, fnMonth),
+    FunctionEntry::singleArgument("monthname"_L1, fnMonthName),
+    FunctionEntry::singleArgument("year"_L1, fnYear),
+    FunctionEntry::singleArgument("weekday"_L1, fnWeekday),
+    FunctionEntry::singleArgument("weekdayname"_L1, fnWeekdayName),
+    FunctionEntry::singleArgument("hour"_L1, fnHour),
+    FunctionEntry::singleArgument("minute"_L1, fnMinute),
+    FunctionEntry::singleArgument("second"_L1, fnSecond),
+    FunctionEntry::singleArgument("date"_L1, fnDate),
+    FunctionEntry::singleArgument("date$"_L1, fnDateText),
+    FunctionEntry::singleArgument("time"_L1, fnTime),
+    FunctionEntry::singleArgument("time$"_L1, fnTimeText),
+    FunctionEntry::singleArgument("timer"_L1, fnTimer),
+    FunctionEntry::singleArgument("now"_L1, fnNow),
+    FunctionEntry::singleArgument("len"_L1, fnLen),
+    FunctionEntry::singleArgument("trim"_L1, fnTrim),
+    FunctionEntry::singleArgument("ltrim"_L1, fnLTrim),
+    FunctionEntry::singleArgument("rtrim"_L1, fnRTrim),
+    FunctionEntry::singleArgument("ucase"_L1, fnUCase),
+    FunctionEntry::singleArgument("lcase"_L1, fnLCase),
+    FunctionEntry::singleArgument("fcase"_L1, fnFCase),
+    FunctionEntry::singleArgument("val"_L1, fnVal),
+    FunctionEntry::singleArgument("chr"_L1, fnChr),
+    FunctionEntry::singleArgument("asc"_L1, fnAsc),
+    FunctionEntry::singleArgument("space"_L1, fnSpace),
+    FunctionEntry::singleArgument("hex"_L1, fnHex),
+    FunctionEntry::singleArgument("oct"_L1, fnOct),
+    FunctionEntry::singleArgument("sin"_L1, fnSin),
+    FunctionEntry::singleArgument("cos"_L1, fnCos),
+    FunctionEntry::singleArgument("tan"_L1, fnTan),
+    FunctionEntry::singleArgument("atn"_L1, fnAtn),
+    FunctionEntry::singleArgument("exp"_L1, fnExp),
+    FunctionEntry::singleArgument("log"_L1, fnLog),
 };
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct WeekArgumentMessages
@@ -21,17 +23,17 @@ struct WeekArgumentMessages
 };
 
 constexpr WeekArgumentMessages DatePartMessages {
-    QLatin1StringView("The 3rd argument of the DatePart function is not numeric!"),
-    QLatin1StringView("The 3rd argument of the DatePart function should be between 1 and 7!"),
-    QLatin1StringView("The 4th argument of the DatePart function is invalid!"),
-    QLatin1StringView("The 4th argument of the DatePart function should be either 1,2 or 3!"),
+    "The 3rd argument of the DatePart function is not numeric!"_L1,
+    "The 3rd argument of the DatePart function should be between 1 and 7!"_L1,
+    "The 4th argument of the DatePart function is invalid!"_L1,
+    "The 4th argument of the DatePart function should be either 1,2 or 3!"_L1,
 };
 
 constexpr WeekArgumentMessages DateDiffMessages {
-    QLatin1StringView("The 4th argument of the DateDiff function is invalid!"),
-    QLatin1StringView("The 4th argument of the DateDiff function should be between 1 and 7!"),
-    QLatin1StringView("The 5th argument of the DateDiff function is invalid!"),
-    QLatin1StringView("The 5th argument of the DateDiff function should be either 1,2 or 3!"),
+    "The 4th argument of the DateDiff function is invalid!"_L1,
+    "The 4th argument of the DateDiff function should be between 1 and 7!"_L1,
+    "The 5th argument of the DateDiff function is invalid!"_L1,
+    "The 5th argument of the DateDiff function should be either 1,2 or 3!"_L1,
 };
 
 // The first day of the week and the first week of the year as given; 0 stands for the
@@ -41,12 +43,6 @@ struct WeekArguments
     double firstDayOfWeek = 1;
     double firstWeekOfYear = 1;
 };
-
-Value rejected(Evaluator &evaluator, QLatin1StringView message)
-{
-    evaluator.fail(message);
-    return {};
-}
 
 void evaluateAll(Evaluator &evaluator, QStringList &arguments)
 {
@@ -158,14 +154,14 @@ int firstWeekOfYear(const LocaleRules &rules, const WeekArguments &week)
 // less when date2 has not yet reached date1's anniversary, or date1's day of the month.
 int incompletePeriod(const QString &interval, double date1, double date2)
 {
-    if (interval == QLatin1StringView("yyyy")) {
+    if (interval == "yyyy"_L1) {
         const DateSerial::Parts from = DateSerial::toParts(date1);
         double anniversary = 0;
         // 29 February becomes 1 March in a year without it.
         DateSerial::fromDate(DateSerial::toParts(date2).year, from.month, from.day, anniversary);
         return date2 < anniversary ? 1 : 0;
     }
-    if (interval == QLatin1StringView("m"))
+    if (interval == "m"_L1)
         return DateSerial::toParts(date2).day < DateSerial::toParts(date1).day ? 1 : 0;
     return 0;
 }
@@ -174,17 +170,14 @@ Value DateAdd(Evaluator &evaluator, QStringView argumentText)
 {
     QStringList arguments = SplitArgs(argumentText);
     if (arguments.size() < 3)
-        return rejected(
-            evaluator, QLatin1StringView("Invalid number of arguments in the DateAdd Function."));
+        return evaluator.fail("Invalid number of arguments in the DateAdd Function."_L1);
     evaluateAll(evaluator, arguments);
     const LocaleRules &rules = evaluator.locale();
     if (!isListedInterval(arguments[0]))
-        return rejected(
-            evaluator, QLatin1StringView("The 1st argument of the DateAdd function is invalid!"));
+        return evaluator.fail("The 1st argument of the DateAdd function is invalid!"_L1);
     double number = 0;
     if (!rules.toNumber(arguments[1], number))
-        return rejected(evaluator,
-            QLatin1StringView("The 2nd argument of the DateAdd function is not numeric!"));
+        return evaluator.fail("The 2nd argument of the DateAdd function is not numeric!"_L1);
     double date = 0;
     if (!rules.toDate(arguments[2], date)) {
         // This one message is shown at once and leaves ErrText as it was.
@@ -200,23 +193,20 @@ Value DatePart(Evaluator &evaluator, QStringView argumentText)
 {
     QStringList arguments = SplitArgs(argumentText);
     if (arguments.size() < 2)
-        return rejected(
-            evaluator, QLatin1StringView("Invalid number of arguments in the DatePart Function."));
+        return evaluator.fail("Invalid number of arguments in the DatePart Function."_L1);
     evaluateAll(evaluator, arguments);
     const LocaleRules &rules = evaluator.locale();
     double date = 0;
     if (!rules.toDate(arguments[1], date))
-        return rejected(evaluator,
-            QLatin1StringView("The 2nd argument of the DatePart function is not a date!"));
+        return evaluator.fail("The 2nd argument of the DatePart function is not a date!"_L1);
     if (!isListedInterval(arguments[0]))
-        return rejected(evaluator,
-            QLatin1StringView(
-                "The 1st argument of the DatePart function is not a valid interval!"));
+        return evaluator.fail(
+            "The 1st argument of the DatePart function is not a valid interval!"_L1);
     WeekArguments week;
     const QLatin1StringView problem
         = checkWeekArguments(rules, arguments, 2, DatePartMessages, week);
     if (!problem.isEmpty())
-        return rejected(evaluator, problem);
+        return evaluator.fail(problem);
     const int part = DateInterval(arguments[0])
                          .part(date, firstDayOfWeek(rules, week), firstWeekOfYear(rules, week));
     return Value::number(part, Value::NumberType::Integer);
@@ -226,27 +216,23 @@ Value DateDiff(Evaluator &evaluator, QStringView argumentText)
 {
     QStringList arguments = SplitArgs(argumentText);
     if (arguments.size() < 3)
-        return rejected(
-            evaluator, QLatin1StringView("Invalid number of arguments in the DateDiff Function."));
+        return evaluator.fail("Invalid number of arguments in the DateDiff Function."_L1);
     evaluateAll(evaluator, arguments);
     const LocaleRules &rules = evaluator.locale();
     double date1 = 0;
     if (!rules.toDate(arguments[1], date1))
-        return rejected(evaluator,
-            QLatin1StringView("The 2nd argument of the DateDiff function is not a date!"));
+        return evaluator.fail("The 2nd argument of the DateDiff function is not a date!"_L1);
     double date2 = 0;
     if (!rules.toDate(arguments[2], date2))
-        return rejected(evaluator,
-            QLatin1StringView("The 3rd argument of the DateDiff function is not a date!"));
+        return evaluator.fail("The 3rd argument of the DateDiff function is not a date!"_L1);
     if (!isListedInterval(arguments[0]))
-        return rejected(evaluator,
-            QLatin1StringView(
-                "The 1st argument of the DateDiff function is not a valid interval!"));
+        return evaluator.fail(
+            "The 1st argument of the DateDiff function is not a valid interval!"_L1);
     WeekArguments week;
     const QLatin1StringView problem
         = checkWeekArguments(rules, arguments, 3, DateDiffMessages, week);
     if (!problem.isEmpty())
-        return rejected(evaluator, problem);
+        return evaluator.fail(problem);
     const qint32 raw
         = DateInterval(arguments[0])
               .diff(date1, date2, firstDayOfWeek(rules, week), firstWeekOfYear(rules, week));
@@ -259,7 +245,7 @@ Value Age(Evaluator &evaluator, const Value &x)
 {
     double date = 0;
     if (!evaluator.locale().toDate(evaluator.locale().toText(x), date))
-        return rejected(evaluator, QLatin1StringView("Age requires a date value."));
+        return evaluator.fail("Age requires a date value."_L1);
     const DateSerial::Parts born = DateSerial::toParts(date);
     const QDate today = evaluator.currentDateTime().date();
     const bool birthdayToCome
@@ -273,10 +259,10 @@ Value Age(Evaluator &evaluator, const Value &x)
 std::span<const FunctionEntry> dateFunctions()
 {
     static const FunctionEntry entries[] = {
-        {QLatin1StringView("dateadd"), FunctionEntry::Arity::List, nullptr, DateAdd},
-        {QLatin1StringView("datepart"), FunctionEntry::Arity::List, nullptr, DatePart},
-        {QLatin1StringView("datediff"), FunctionEntry::Arity::List, nullptr, DateDiff},
-        {QLatin1StringView("age"), FunctionEntry::Arity::Single, Age, nullptr},
+        FunctionEntry::argumentList("dateadd"_L1, DateAdd),
+        FunctionEntry::argumentList("datepart"_L1, DatePart),
+        FunctionEntry::argumentList("datediff"_L1, DateDiff),
+        FunctionEntry::singleArgument("age"_L1, Age),
     };
     return entries;
 }

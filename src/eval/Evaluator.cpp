@@ -594,8 +594,9 @@ QString Evaluator::evalToText(QStringView argument)
     return m_locale.toText(Eval(argument));
 }
 
-void Evaluator::fail(const QString &message)
+Value Evaluator::fail(const QString &message)
 {
     m_state.ErrText = message;
     m_state.ErrorFlag = true;
+    return {};
 }

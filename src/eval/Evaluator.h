@@ -44,8 +44,9 @@ public:
     // For function bodies: Eval of an argument, written as text (numbers and dates in the
     // locale's form, true as "True").
     QString evalToText(QStringView argument);
-    // A function rejecting its arguments: sets ErrText and ErrorFlag.
-    void fail(const QString &message);
+    // A function rejecting its arguments: sets ErrText and ErrorFlag and gives the empty
+    // result the function returns.
+    Value fail(const QString &message);
 
     // Longest expression Eval takes: its position is a 16-bit count.
     static constexpr qsizetype MaxExpressionLength = 32767;

@@ -104,11 +104,9 @@ Value financial(Evaluator &ev, QStringView argumentText, const FinancialFunction
 {
     QStringList args = SplitArgs(argumentText);
     const int minimum = f.requiredIndex + 1;
-    if (args.size() < minimum) {
-        ev.fail("The "_L1 + f.name + " function requires at least "_L1 + QString::number(minimum)
-            + " arguments."_L1);
-        return {};
-    }
+    if (args.size() < minimum)
+        return ev.fail("The "_L1 + f.name + " function requires at least "_L1
+            + QString::number(minimum) + " arguments."_L1);
     const QStringList texts = filledArguments(ev, std::move(args), f);
     const double result = f.compute(numbersOf(texts, f, ev.locale()));
     const QString resultText = ev.locale().numberToText(result);
@@ -125,7 +123,7 @@ template<const FinancialFunction &f> Value body(Evaluator &ev, QStringView argum
 
 template<const FinancialFunction &f> constexpr FunctionEntry entry()
 {
-    return {f.name, FunctionEntry::Arity::List, nullptr, body<f>};
+    return FunctionEntry::argumentList(f.name, body<f>);
 }
 
 const FunctionEntry Entries[] = {

@@ -21,4 +21,13 @@ struct FunctionEntry
     Arity arity;
     SingleBody single = nullptr;
     ListBody list = nullptr;
+
+    static constexpr FunctionEntry singleArgument(QLatin1StringView name, SingleBody body)
+    {
+        return {name, Arity::Single, body, nullptr};
+    }
+    static constexpr FunctionEntry argumentList(QLatin1StringView name, ListBody body)
+    {
+        return {name, Arity::List, nullptr, body};
+    }
 };

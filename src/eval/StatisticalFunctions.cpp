@@ -76,10 +76,8 @@ double roundHalfEven(double d)
 Value ifFunction(Evaluator &ev, QStringView argumentText)
 {
     QStringList args = SplitArgs(argumentText);
-    if (args.size() < 2) {
-        ev.fail(u"The if function requires at least 2 arguments."_s);
-        return {};
-    }
+    if (args.size() < 2)
+        return ev.fail(u"The if function requires at least 2 arguments."_s);
     // The target field is read from the host at most once, and only when a branch needs it.
     std::optional<QString> target;
     const auto targetText = [&] {
@@ -101,10 +99,8 @@ Value ifFunction(Evaluator &ev, QStringView argumentText)
     } catch (const OrvantaError &) {
         // a condition that cannot even be evaluated is just as invalid
     }
-    if (!condition) {
-        ev.fail(args[0] + " is an invalid condition for the If function."_L1);
-        return {};
-    }
+    if (!condition)
+        return ev.fail(args[0] + " is an invalid condition for the If function."_L1);
     if (*condition)
         return Value::text(ev.evalToText(args[1]));
     if (args[2].isEmpty())
@@ -244,10 +240,8 @@ Value largeSmall(Evaluator &ev, QStringView argumentText, bool descending)
     // The position is taken as written: Large(1+1;...) is not the second largest.
     const QString &position = args.first();
     double k = 0.0;
-    if (!ev.locale().toNumber(position, k) || k < 0.0) {
-        ev.fail("Invalid position specified: "_L1 + position);
-        return {};
-    }
+    if (!ev.locale().toNumber(position, k) || k < 0.0)
+        return ev.fail("Invalid position specified: "_L1 + position);
 
     std::vector<Ranked> ranked;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -264,10 +258,8 @@ Value largeSmall(Evaluator &ev, QStringView argumentText, bool descending)
     });
 
     const double index = roundHalfEven(k - 1.0);
-    if (index < 0.0 || index >= static_cast<double>(ranked.size())) {
-        ev.fail("The specified position "_L1 + position + " does not exist!"_L1);
-        return {};
-    }
+    if (index < 0.0 || index >= static_cast<double>(ranked.size()))
+        return ev.fail("The specified position "_L1 + position + " does not exist!"_L1);
     return Value::text(ranked[static_cast<std::size_t>(index)].text);
 }
 
@@ -281,24 +273,19 @@ Value smallFunction(Evaluator &ev, QStringView argumentText)
     return largeSmall(ev, argumentText, false);
 }
 
-constexpr FunctionEntry listEntry(QLatin1StringView name, FunctionEntry::ListBody body)
-{
-    return {name, FunctionEntry::Arity::List, nullptr, body};
-}
-
 const FunctionEntry Entries[] = {
-    listEntry("if"_L1, ifFunction),
-    listEntry("min"_L1, minFunction),
-    listEntry("max"_L1, maxFunction),
-    listEntry("minc"_L1, minCFunction),
-    listEntry("maxc"_L1, maxCFunction),
-    listEntry("count"_L1, countFunction),
-    listEntry("countc"_L1, countCFunction),
-    listEntry("countblank"_L1, countBlankFunction),
-    listEntry("countif"_L1, countIfFunction),
-    listEntry("avg"_L1, avgFunction),
-    listEntry("large"_L1, largeFunction),
-    listEntry("small"_L1, smallFunction),
+    FunctionEntry::argumentList("if"_L1, ifFunction),
+    FunctionEntry::argumentList("min"_L1, minFunction),
+    FunctionEntry::argumentList("max"_L1, maxFunction),
+    FunctionEntry::argumentList("minc"_L1, minCFunction),
+    FunctionEntry::argumentList("maxc"_L1, maxCFunction),
+    FunctionEntry::argumentList("count"_L1, countFunction),
+    FunctionEntry::argumentList("countc"_L1, countCFunction),
+    FunctionEntry::argumentList("countblank"_L1, countBlankFunction),
+    FunctionEntry::argumentList("countif"_L1, countIfFunction),
+    FunctionEntry::argumentList("avg"_L1, avgFunction),
+    FunctionEntry::argumentList("large"_L1, largeFunction),
+    FunctionEntry::argumentList("small"_L1, smallFunction),
 };
 
 } // namespace

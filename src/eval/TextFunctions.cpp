@@ -36,16 +36,12 @@ qint64 nonNegative(qint64 n)
 Value leftOrRight(Evaluator &ev, QStringView argumentText, QLatin1StringView name, bool left)
 {
     const QStringList args = SplitArgs(argumentText);
-    if (args.size() != 2) {
-        ev.fail("Invalid number of arguments in the "_L1 + name + " Function."_L1);
-        return {};
-    }
+    if (args.size() != 2)
+        return ev.fail("Invalid number of arguments in the "_L1 + name + " Function."_L1);
     const QString text = ev.evalToText(args[0]);
     const QString count = ev.evalToText(args[1]);
-    if (!ev.locale().isNumeric(count)) {
-        ev.fail("The 2nd argument of the "_L1 + name + " function is not numeric!"_L1);
-        return {};
-    }
+    if (!ev.locale().isNumeric(count))
+        return ev.fail("The 2nd argument of the "_L1 + name + " function is not numeric!"_L1);
     const qint64 n = nonNegative(wholeNumber(ev, count));
     return Value::text(left ? text.left(n) : text.right(n));
 }
@@ -63,21 +59,15 @@ Value Right(Evaluator &ev, QStringView argumentText)
 Value Mid(Evaluator &ev, QStringView argumentText)
 {
     const QStringList args = SplitArgs(argumentText);
-    if (args.size() != 2 && args.size() != 3) {
-        ev.fail(u"Invalid number of arguments in the Mid Function."_s);
-        return {};
-    }
+    if (args.size() != 2 && args.size() != 3)
+        return ev.fail(u"Invalid number of arguments in the Mid Function."_s);
     QStringList texts;
     for (const QString &arg : args)
         texts.append(ev.evalToText(arg));
-    if (!ev.locale().isNumeric(texts[1])) {
-        ev.fail(u"The 2nd argument of the Mid function is not numeric!"_s);
-        return {};
-    }
-    if (texts.size() == 3 && !ev.locale().isNumeric(texts[2])) {
-        ev.fail(u"The 3rd argument of the Mid function is not numeric!"_s);
-        return {};
-    }
+    if (!ev.locale().isNumeric(texts[1]))
+        return ev.fail(u"The 2nd argument of the Mid function is not numeric!"_s);
+    if (texts.size() == 3 && !ev.locale().isNumeric(texts[2]))
+        return ev.fail(u"The 3rd argument of the Mid function is not numeric!"_s);
     const qint64 start = wholeNumber(ev, texts[1]);
     if (start < 1)
         throw OrvantaError(OrvantaError::InvalidProcedureCall);
@@ -91,21 +81,15 @@ Value Mid(Evaluator &ev, QStringView argumentText)
 Value Round(Evaluator &ev, QStringView argumentText)
 {
     const QStringList args = SplitArgs(argumentText);
-    if (args.size() != 2) {
-        ev.fail(u"Invalid number of arguments in the Round Function."_s);
-        return {};
-    }
+    if (args.size() != 2)
+        return ev.fail(u"Invalid number of arguments in the Round Function."_s);
     const QString number = ev.evalToText(args[0]);
     // The decimals are taken as written: Round(x;1+1) is not numeric.
     const QString &decimalsText = args[1];
-    if (!ev.locale().isNumeric(number)) {
-        ev.fail(u"The first argument of the Round function is not numeric."_s);
-        return {};
-    }
-    if (!ev.locale().isNumeric(decimalsText)) {
-        ev.fail(u"The second argument of the Round function is not numeric."_s);
-        return {};
-    }
+    if (!ev.locale().isNumeric(number))
+        return ev.fail(u"The first argument of the Round function is not numeric."_s);
+    if (!ev.locale().isNumeric(decimalsText))
+        return ev.fail(u"The second argument of the Round function is not numeric."_s);
     const qint64 decimals = nonNegative(wholeNumber(ev, decimalsText));
     if (decimals > MaxRoundDecimals)
         throw OrvantaError(OrvantaError::Overflow);
@@ -116,10 +100,8 @@ Value Round(Evaluator &ev, QStringView argumentText)
 Value Format(Evaluator &ev, QStringView argumentText)
 {
     const QStringList args = SplitArgs(argumentText);
-    if (args.size() != 2) {
-        ev.fail(u"Invalid number of arguments in the Format Function."_s);
-        return {};
-    }
+    if (args.size() != 2)
+        return ev.fail(u"Invalid number of arguments in the Format Function."_s);
     const QString value = ev.evalToText(args[0]);
     QString pattern = args[1];
     pattern.remove(u'"');
@@ -128,11 +110,11 @@ Value Format(Evaluator &ev, QStringView argumentText)
 }
 
 constexpr FunctionEntry entries[] = {
-    {"left"_L1, FunctionEntry::Arity::List, nullptr, &Left},
-    {"right"_L1, FunctionEntry::Arity::List, nullptr, &Right},
-    {"mid"_L1, FunctionEntry::Arity::List, nullptr, &Mid},
-    {"round"_L1, FunctionEntry::Arity::List, nullptr, &Round},
-    {"format"_L1, FunctionEntry::Arity::List, nullptr, &Format},
+    FunctionEntry::argumentList("left"_L1, Left),
+    FunctionEntry::argumentList("right"_L1, Right),
+    FunctionEntry::argumentList("mid"_L1, Mid),
+    FunctionEntry::argumentList("round"_L1, Round),
+    FunctionEntry::argumentList("format"_L1, Format),
 };
 
 } // namespace
