@@ -3,6 +3,7 @@
 #include "HostConnector.h"
 #include "LaunchOptions.h"
 #include "LocaleInfo.h"
+#include "OrvantaVersion.h"
 #include "RunState.h"
 #include "Settings.h"
 #include "StartUp.h"
@@ -23,8 +24,12 @@ int main(int argc, char **argv)
             qPrintable(LaunchOptions::usage()));
         return 2;
     }
-    if (options.help || options.version) {
-        std::fputs(options.help ? qPrintable(LaunchOptions::usage()) : "orvanta 0.1.0\n", stdout);
+    if (options.help) {
+        std::fputs(qPrintable(LaunchOptions::usage()), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("orvanta %s\n", OrvantaVersion);
         return 0;
     }
 

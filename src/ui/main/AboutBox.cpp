@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 
+#include "OrvantaVersion.h"
 #include "Twips.h"
 
 #include <QDialogButtonBox>
@@ -16,7 +17,7 @@ constexpr int PictureSize = 480;
 
 QString versionText()
 {
-    return QStringLiteral("Version %1").arg(QStringLiteral(ORVANTA_VERSION));
+    return QStringLiteral("Version %1").arg(QString::fromLatin1(OrvantaVersion));
 }
 
 } // namespace
