@@ -3,6 +3,18 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+QString userDataDir()
+{
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty())
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    return dataHome + QStringLiteral("/orvanta");
+}
+
+} // namespace
+
 QString AppPath()
 {
     const QString overridden = qEnvironmentVariable("ORVANTA_APP_DIR");
@@ -15,4 +27,24 @@ QString AppPath()
 QString ExecutableDir()
 {
     return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath();
+}
+
+QString WritableAppPath()
+{
+    const QString programDir = AppPath();
+    if (QFileInfo(programDir).isWritable())
+        return programDir;
+    const QString dataDir = userDataDir();
+    QDir().mkpath(dataDir);
+    return dataDir;
+}
+
+QString AppDataFile(const QString &name)
+{
+    const QString inProgramDir = AppPath() + u'/' + name;
+    if (QFileInfo::exists(inProgramDir))
+        return inProgramDir;
+    const QString installed
+        = QDir::cleanPath(ExecutableDir() + QStringLiteral("/../share/orvanta/") + name);
+    return QFileInfo::exists(installed) ? installed : inProgramDir;
 }

@@ -8,3 +8,13 @@ QString AppPath();
 
 // The folder of the running executable itself, whatever ORVANTA_APP_DIR says.
 QString ExecutableDir();
+
+// Where the program writes its own files (Recent.txt, tempcalc.txt): the program's
+// folder when it may be written, as in a build folder; otherwise, for an installed
+// program, $XDG_DATA_HOME/orvanta, created on first use.
+QString WritableAppPath();
+
+// A file the program reads from its folder (the manual, the icons): found in the
+// program's folder, else in share/orvanta of the installation the executable belongs
+// to; the program's folder when neither has it.
+QString AppDataFile(const QString &name);

@@ -101,5 +101,5 @@ void StartUp::examineViewAndRun()
 
 void StartUp::deleteTemporaryCalculation()
 {
-    QFile::remove(AppPath() + QStringLiteral("/tempcalc.txt"));
+    QFile::remove(WritableAppPath() + QStringLiteral("/tempcalc.txt"));
 }

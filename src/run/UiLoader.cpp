@@ -2,6 +2,9 @@
 
 #include "AppPath.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 const char *const FactorySymbol = "orvanta_ui_create";
@@ -56,8 +59,12 @@ QString UiLoader::modulePath()
     const QString overridden = qEnvironmentVariable("ORVANTA_UI_MODULE");
     if (!overridden.isEmpty())
         return overridden;
-    // Beside the executable even when ORVANTA_APP_DIR moves the program's data elsewhere.
-    return ExecutableDir() + QStringLiteral("/orvanta-ui.so");
+    // Found from the executable even when ORVANTA_APP_DIR moves the program's data
+    // elsewhere: beside it in a build folder, in the private library folder when installed.
+    const QString beside = ExecutableDir() + QStringLiteral("/orvanta-ui.so");
+    const QString installed
+        = QDir::cleanPath(ExecutableDir() + QStringLiteral("/../lib/orvanta/orvanta-ui.so"));
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
 }
 
 Dialogs &UiLoader::dialogs()

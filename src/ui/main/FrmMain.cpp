@@ -319,7 +319,7 @@ void FrmMain::mnuOnline_Click()
 
 QString FrmMain::manualPath()
 {
-    return AppPath() + QStringLiteral("/orvanta_manual.pdf");
+    return AppDataFile(QStringLiteral("orvanta_manual.pdf"));
 }
 
 QString FrmMain::onlineHelpUrl()

@@ -14,7 +14,7 @@ RecentList::RecentList(QString path)
 
 QString RecentList::defaultPath()
 {
-    return AppPath() + QStringLiteral("/Recent.txt");
+    return WritableAppPath() + QStringLiteral("/Recent.txt");
 }
 
 QStringList RecentList::load() const

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The last calculations run, most recent first, kept in "Recent.txt" in the program's
-// folder: UTF-8 text, one calculation per line, lines ended by CR LF.
+// The last calculations run, most recent first, kept in "Recent.txt" where the program
+// writes its files (WritableAppPath): UTF-8 text, one calculation per line, CR LF ends.
 class RecentList
 {
 public:
