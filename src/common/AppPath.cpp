@@ -13,6 +13,11 @@ QString userDataDir()
     return dataHome + QStringLiteral("/orvanta");
 }
 
+QString installedDataDir()
+{
+    return QDir::cleanPath(ExecutableDir() + QStringLiteral("/../share/orvanta"));
+}
+
 } // namespace
 
 QString AppPath()
@@ -31,8 +36,13 @@ QString ExecutableDir()
 
 QString WritableAppPath()
 {
+    // An installed program keeps out of its folder even when it may write there (as
+    // root may into /usr/bin); a build folder, or a folder named by ORVANTA_APP_DIR, is
+    // used whenever it can be written.
+    const bool installed
+        = qEnvironmentVariableIsEmpty("ORVANTA_APP_DIR") && QFileInfo::exists(installedDataDir());
     const QString programDir = AppPath();
-    if (QFileInfo(programDir).isWritable())
+    if (!installed && QFileInfo(programDir).isWritable())
         return programDir;
     const QString dataDir = userDataDir();
     QDir().mkpath(dataDir);
@@ -44,7 +54,6 @@ QString AppDataFile(const QString &name)
     const QString inProgramDir = AppPath() + u'/' + name;
     if (QFileInfo::exists(inProgramDir))
         return inProgramDir;
-    const QString installed
-        = QDir::cleanPath(ExecutableDir() + QStringLiteral("/../share/orvanta/") + name);
+    const QString installed = installedDataDir() + u'/' + name;
     return QFileInfo::exists(installed) ? installed : inProgramDir;
 }

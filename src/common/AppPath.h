@@ -10,8 +10,8 @@ QString AppPath();
 QString ExecutableDir();
 
 // Where the program writes its own files (Recent.txt, tempcalc.txt): the program's
-// folder when it may be written, as in a build folder; otherwise, for an installed
-// program, $XDG_DATA_HOME/orvanta, created on first use.
+// folder when it may be written, as in a build folder; for an installed program, or a
+// folder that cannot be written, $XDG_DATA_HOME/orvanta, created on first use.
 QString WritableAppPath();
 
 // A file the program reads from its folder (the manual, the icons): found in the

@@ -48,6 +48,12 @@ TEST_F(AppPathTest, WritesIntoTheProgramFolderOnlyWhenItMayBeWritten)
     EXPECT_TRUE(QDir(userData).exists()) << "the data folder is created on first use";
 }
 
+TEST_F(AppPathTest, ARunFromTheBuildFolderWritesBesideTheProgram)
+{
+    qunsetenv("ORVANTA_APP_DIR");
+    EXPECT_EQ(WritableAppPath(), ExecutableDir());
+}
+
 TEST_F(AppPathTest, ReadsDataFilesFromTheProgramFolderFirst)
 {
     const QString program = scratch.path();
