@@ -81,9 +81,12 @@ void paintPageNumber(QPainter &painter, const QRectF &footer, int page)
 }
 
 // Lays the document out page by page, leaving room at the foot for the page number.
-void paintPages(QTextDocument &document, QPdfWriter &writer)
+// False when the PDF cannot be written.
+bool paintPages(QTextDocument &document, QPdfWriter &writer)
 {
-    QPainter painter(&writer);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
     const QRectF page = QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height()));
     const qreal footer = FooterHeightPoints * Resolution / 72.0;
     const QSizeF body(page.width(), page.height() - footer);
@@ -101,6 +104,7 @@ void paintPages(QTextDocument &document, QPdfWriter &writer)
         painter.restore();
         paintPageNumber(painter, QRectF(0, body.height(), page.width(), footer), i + 1);
     }
+    return true;
 }
 
 } // namespace
@@ -126,6 +130,7 @@ QString MarkdownPdf::write(const QString &markdownPath, const QString &pdfPath)
     document.setMarkdown(QString::fromUtf8(in.readAll()));
     styleTables(document);
     styleBlocks(document);
-    paintPages(document, writer);
+    if (!paintPages(document, writer))
+        return QStringLiteral("cannot write %1").arg(pdfPath);
     return {};
 }
