@@ -27,7 +27,16 @@ export ORVANTA_UI=console
 "$prefix/bin/orvanta" "[25]=[3]*2"
 result=$("$prefix/bin/orvanta-host" get 25)
 [ "$result" = 1200 ] || { echo "installed orvanta wrote '$result', not 1200" >&2; exit 1; }
-echo "installed orvanta ran on the demo database"
+# With a display the window library is found in lib/orvanta: the main window opens and
+# stays open until timeout ends it, where a missing library would fall back to the console.
+status=0
+env -u ORVANTA_UI QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/bin/orvanta" 2>"$scratch/ui.txt" || status=$?
+if [ "$status" -ne 124 ] || grep -q "no windows" "$scratch/ui.txt"; then
+    echo "installed orvanta did not open its main window (status $status)" >&2
+    cat "$scratch/ui.txt" >&2
+    exit 1
+fi
+echo "installed orvanta ran on the demo database and opened its main window"
 
 desktop-file-validate packaging/orvanta.desktop packaging/orvanta-editor.desktop
 (cd build && cpack -G DEB >/dev/null)
