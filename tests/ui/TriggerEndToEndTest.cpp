@@ -63,6 +63,8 @@ TEST(TriggerEndToEnd, TheBuildersFullSyntaxRunsAsAFieldTrigger)
         {QStringLiteral("[25] = [3] * 2"), QStringLiteral("1234"), 25, QStringLiteral("2468")},
         {QStringLiteral("File:") + file.fileName(), QStringLiteral("50"), 25,
             QStringLiteral("100")},
+        {QStringLiteral("[26] = If([3] > 100; \"Big\"; \"Small\")"), QStringLiteral("500"), 26,
+            QStringLiteral("Big")},
         // Orvanta's own write of the field fires nothing: no loop.
         {QStringLiteral("[3] = [3] + 1"), QStringLiteral("7"), 3, QStringLiteral("8")},
     };

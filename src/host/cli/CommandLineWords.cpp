@@ -41,9 +41,9 @@ public:
             const QChar c = m_text.at(m_at++);
             if (isBlank(c))
                 endWord();
-            else if (c == QLatin1Char('\''))
+            else if (c == QLatin1Char('\'') && !m_inWord)
                 singleQuoted();
-            else if (c == QLatin1Char('"'))
+            else if (c == QLatin1Char('"') && !m_inWord)
                 doubleQuoted();
             else if (c == QLatin1Char('\\'))
                 escaped(escapableOutsideQuotes);

@@ -43,7 +43,8 @@ The database is PATH, else $ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.
                                   with an empty COMMAND_LINE. After a set of the
                                   field the record becomes current and the command
                                   line runs, cut into words as a shell would (no
-                                  expansion; \ before other characters stays), with
+                                  expansion; quotes inside a word and \ before
+                                  other characters stay, as calculations need), with
                                   ORVANTA_HOST naming this database; it is stopped
                                   after 60 seconds (ORVANTA_TRIGGER_TIMEOUT). The
                                   value set stays whatever the trigger does.
