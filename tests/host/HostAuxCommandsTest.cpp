@@ -99,20 +99,3 @@ TEST_F(HostAuxCommandsTest, ChangesAreSeenByTheHostCommandLineAtOnce)
     ASSERT_EQ(commands->RemoveAuxCommandFromToolbar(3, "Orvanta"), 0);
     EXPECT_TRUE(host.cli({"aux"}).out.contains("  toolbar:    1 Contacts\n"));
 }
-
-TEST(HostAuxCommandsMissing, AHostWithoutLaunchCommandsRefusesTheObject)
-{
-    struct BareHost : HostApplication
-    {
-        void OpenFile(const QString &) override { }
-        HostViews &Views() override { throw OrvantaError(OrvantaError::ObjectNotSet); }
-        void Command(qint16) override { }
-        QString GetOpenDBName() override { return {}; }
-    } bare;
-    try {
-        bare.AuxCommands();
-        ADD_FAILURE() << "no error";
-    } catch (const OrvantaError &error) {
-        EXPECT_EQ(error.number(), OrvantaError::CantCreateObject);
-    }
-}

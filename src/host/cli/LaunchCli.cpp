@@ -53,16 +53,12 @@ void LaunchCli::aux(HostStore &store)
               << "  executable: " << command.executable << '\n'
               << "  folder:     " << command.folder << '\n'
               << "  tooltip:    " << command.tooltip << '\n'
-              << "  icons:      " << command.icon << ", " << command.largeIcon << '\n';
-        printCommandViews(store, command.name);
+              << "  icons:      " << command.icon << ", " << command.largeIcon << '\n'
+              << "  toolbar:    " << viewList(commands.views(command.name, LaunchPlace::Toolbar))
+              << '\n'
+              << "  tools menu: " << viewList(commands.views(command.name, LaunchPlace::ToolsMenu))
+              << '\n';
     }
-}
-
-void LaunchCli::printCommandViews(HostStore &store, const QString &name)
-{
-    LaunchCommandStore commands(store.connection());
-    m_out << "  toolbar:    " << viewList(commands.views(name, LaunchPlace::Toolbar)) << '\n'
-          << "  tools menu: " << viewList(commands.views(name, LaunchPlace::ToolsMenu)) << '\n';
 }
 
 ProgramStart LaunchCli::launch(HostStore &store, const QString &name)

@@ -37,7 +37,5 @@ public:
     static QStringList programWords(const QString &commandLine);
 
 private:
-    void printCommandViews(HostStore &store, const QString &name);
-
     QTextStream &m_out;
 };

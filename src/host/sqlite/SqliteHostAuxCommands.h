@@ -28,10 +28,9 @@ public:
     qint32 RemoveAuxCommandFromToolbar(qint16 view, const QString &name) override;
     qint32 RemoveAuxCommandFromToolsMenu(qint16 view, const QString &name) override;
 
-    // The status a place or unplace call would get; Done when it may go ahead.
-    static qint32 placementStatus(LaunchCommandStore &store, qint16 view, const QString &name);
-
 private:
+    // The status a place or unplace call gets; Done when it may go ahead.
+    static qint32 placementStatus(LaunchCommandStore &store, qint16 view, const QString &name);
     qint32 existsIn(LaunchPlace place, qint16 view, const QString &name);
     qint32 changePlacement(LaunchPlace place, qint16 view, const QString &name, bool placed);
 
