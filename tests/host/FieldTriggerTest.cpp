@@ -139,7 +139,7 @@ TEST_F(FieldTriggerTest, BadTriggersGiveOneLineAndStatus2AndTheValueStays)
         {failing, "101",
             "orvanta-host: the trigger of contact field 3: " + failing + " ended with status 3\n"},
         {hanging, "102",
-            "orvanta-host: the trigger of contact field 3 did not end within 1 seconds and was "
+            "orvanta-host: the trigger of contact field 3 did not end within 1 second and was "
             "stopped\n"},
         {missing, "103",
             "orvanta-host: the trigger of contact field 3: cannot start " + missing

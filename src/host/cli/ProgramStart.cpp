@@ -31,9 +31,10 @@ void ProgramStart::run(const QString &databasePath) const
     if (!process.waitForFinished(timeoutSeconds > 0 ? timeoutSeconds * 1000 : -1)) {
         process.kill();
         process.waitForFinished(-1);
-        fail(QStringLiteral("%1 did not end within %2 seconds and was stopped")
+        fail(QStringLiteral("%1 did not end within %2 %3 and was stopped")
                  .arg(what)
-                 .arg(timeoutSeconds));
+                 .arg(timeoutSeconds)
+                 .arg(timeoutSeconds == 1 ? QStringLiteral("second") : QStringLiteral("seconds")));
     }
     if (process.exitStatus() == QProcess::CrashExit)
         fail(QStringLiteral("%1: %2 crashed").arg(what, program));
