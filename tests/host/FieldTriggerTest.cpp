@@ -1,4 +1,5 @@
 #include "HostApplication.h"
+#include "LaunchCli.h"
 #include "SqliteHostApplication.h"
 #include "TemporaryHost.h"
 
@@ -129,6 +130,10 @@ TEST_F(FieldTriggerTest, BadTriggersGiveOneLineAndStatus2AndTheValueStays)
         EXPECT_EQ(result.err, row.err) << row.trigger.join(' ').toStdString();
     }
     EXPECT_EQ(host.cli({"trigger", "3"}).out, "");
+    EXPECT_TRUE(host.cli({"--help"})
+                    .out.contains(QStringLiteral("stopped\n%1after %2 seconds")
+                                      .arg(QString(34, QLatin1Char(' ')))
+                                      .arg(LaunchCli::DefaultTriggerTimeoutSeconds)));
 
     const struct
     {
