@@ -3,7 +3,7 @@
 # "[25]=[3]*2" (the command line the trigger builder shows), beside the same set on a field
 # without a trigger and beside one `orvanta "[25]=[3]*2"` alone. Target: the triggered set
 # costs no more than the plain set plus one trigger run: overhead <= 1.0 of one run.
-# Usage: bench/trigger_bench.sh [RUNS]   (default 100)
+# Usage: bench/trigger_bench.sh [RUNS]   (default 100, a multiple of 10)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-100}
@@ -13,29 +13,38 @@ trap 'rm -rf "$scratch"' EXIT
 export ORVANTA_HOST="$scratch/host.db" XDG_CONFIG_HOME="$scratch/config" ORVANTA_APP_DIR="$scratch"
 export ORVANTA_UI=console
 
-# Wall and CPU (user + system, children included) milliseconds per run of a loop; CPU
-# time is the steadier figure on a busy machine.
+# The three loops run interleaved in rounds of 10, so that a change in the machine's load
+# falls on all three alike. Wall and CPU (user + system, children included) seconds are
+# summed per loop; CPU time is the steadier figure on a busy machine.
 TIMEFORMAT='%R %U %S'
-per_run() {
-    local times
+round=10
+loop_set() { for ((i = 0; i < round; i++)); do "$bin/orvanta-host" set "$1" "$i"; done; }
+loop_orvanta() { for ((i = 0; i < round; i++)); do "$bin/orvanta" "/[25]=[3]*2"; done; }
+declare -A wall cpu
+measure() {
+    local name=$1 times
+    shift
     times=$( { time "$@" >/dev/null; } 2>&1 )
-    awk -v n="$runs" -v t="$times" 'BEGIN { split(t, a, " "); printf "%.3f %.3f\n", a[1] * 1000 / n, (a[2] + a[3]) * 1000 / n }'
+    read -r wall[$name] cpu[$name] < <(awk -v w="${wall[$name]:-0}" -v c="${cpu[$name]:-0}" -v t="$times" \
+        'BEGIN { split(t, a, " "); printf "%.6f %.6f\n", w + a[1], c + a[2] + a[3] }')
 }
-loop_set() { for ((i = 0; i < runs; i++)); do "$bin/orvanta-host" set "$1" "$i"; done; }
-loop_orvanta() { for ((i = 0; i < runs; i++)); do "$bin/orvanta" "/[25]=[3]*2"; done; }
 
 "$bin/orvanta-host" init --demo --force >/dev/null
 "$bin/orvanta-host" trigger 3 "$bin/orvanta /[25]=[3]*2"
 
-read -r plain_wall plain_cpu < <(per_run loop_set 4)
-read -r trig_wall trig_cpu < <(per_run loop_set 3)
-[[ $("$bin/orvanta-host" get 25) == $(( (runs - 1) * 2 )) ]] || { echo "trigger did not run" >&2; exit 1; }
-read -r run_wall run_cpu < <(per_run loop_orvanta)
+for ((r = 0; r < runs / round; r++)); do
+    measure plain loop_set 4
+    measure triggered loop_set 3
+    measure run loop_orvanta
+done
+[[ $("$bin/orvanta-host" get 25) == $(( (round - 1) * 2 )) ]] || { echo "trigger did not run" >&2; exit 1; }
 
 report() {
-    awk -v what="$1" -v p="$2" -v t="$3" -v r="$4" 'BEGIN {
+    local -n totals=$2
+    awk -v what="$1" -v n=$(( runs / round * round )) -v p="${totals[plain]}" -v t="${totals[triggered]}" -v r="${totals[run]}" 'BEGIN {
+        p *= 1000 / n; t *= 1000 / n; r *= 1000 / n
         printf "%s: set %.1f ms, set with trigger %.1f ms, orvanta alone %.1f ms; trigger overhead %.1f ms = %.2f of one run\n",
             what, p, t, r, t - p, (t - p) / r }'
 }
-report "wall" "$plain_wall" "$trig_wall" "$run_wall"
-report "cpu " "$plain_cpu" "$trig_cpu" "$run_cpu"
+report "wall" wall
+report "cpu " cpu
