@@ -12,11 +12,16 @@ ErrorReport::ErrorReport(QString module, Kind kind, QString procedure)
 
 QString ErrorReport::text(const OrvantaError &error, int step) const
 {
+    return text(error, step, supportLine());
+}
+
+QString ErrorReport::text(const OrvantaError &error, int step, const QString &lastLine) const
+{
     const QString kind = m_kind == Kind::Sub ? QStringLiteral("Sub") : QStringLiteral("Function");
     return QStringLiteral("Error ") + QString::number(error.number()) + QStringLiteral(": '")
         + error.description() + QStringLiteral("'\rin ") + m_module + QStringLiteral(": ") + kind
         + QLatin1Char(' ') + m_procedure + QStringLiteral(" - Line # ") + QString::number(step)
-        + QStringLiteral("\r\r") + supportLine();
+        + QStringLiteral("\r\r") + lastLine;
 }
 
 void ErrorReport::show(Dialogs &dialogs, const OrvantaError &error, int step) const
@@ -32,5 +37,11 @@ QString ErrorReport::caption()
 
 QString ErrorReport::supportLine()
 {
-    return QStringLiteral("Please send this error message to support@orvanta.app.");
+    return QStringLiteral("Please send this error message to ") + supportAddress()
+        + QLatin1Char('.');
+}
+
+QString ErrorReport::supportAddress()
+{
+    return QStringLiteral("support@orvanta.app");
 }

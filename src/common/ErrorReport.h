@@ -15,12 +15,15 @@ public:
 
     // "Error N: 'description'" CR "in Module: Sub Name - Line # step" CR CR support line.
     QString text(const OrvantaError &error, int step) const;
+    // The same with another last line, as dialogs that speak the user's language write it.
+    QString text(const OrvantaError &error, int step, const QString &lastLine) const;
 
     // Shows the text in an OK-only box without icon, captioned "Orvanta error".
     void show(Dialogs &dialogs, const OrvantaError &error, int step) const;
 
     static QString caption();
     static QString supportLine();
+    static QString supportAddress();
 
 private:
     QString m_module;

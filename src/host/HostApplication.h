@@ -1,6 +1,10 @@
 #pragma once
 
+#include "HostAuxCommands.h"
+#include "OrvantaError.h"
+
 #include <QString>
+#include <memory>
 
 class HostViews;
 
@@ -16,4 +20,11 @@ public:
     // 150 before a host restart.
     virtual void Command(qint16 command) = 0;
     virtual QString GetOpenDBName() = 0;
+
+    // The host's launch commands, a separate object as on the real host; error 429 where
+    // the host keeps none.
+    virtual std::unique_ptr<HostAuxCommands> AuxCommands()
+    {
+        throw OrvantaError(OrvantaError::CantCreateObject);
+    }
 };

@@ -7,6 +7,7 @@
 #include "HostSchema.h"
 #include "HostStateKeys.h"
 #include "HostStore.h"
+#include "LaunchCli.h"
 #include "OrvantaError.h"
 #include "SqliteConnection.h"
 #include "SqliteTransaction.h"
@@ -37,6 +38,19 @@ The database is PATH, else $ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.
   log                             the command numbers received, with their time
   import FILE.csv [--group]       add or update records; header of field IDs or labels
   export [FILE.csv] [--group]     every record, header of field IDs
+  trigger ID [COMMAND_LINE] [--group]
+                                  show the field's trigger, set it, or clear it
+                                  with an empty COMMAND_LINE. After a set of the
+                                  field the record becomes current and the command
+                                  line runs, cut into words as a shell would (no
+                                  expansion; quotes inside a word and \ before
+                                  other characters stay, as calculations need), with
+                                  ORVANTA_HOST naming this database; it is stopped
+                                  after 60 seconds (ORVANTA_TRIGGER_TIMEOUT). The
+                                  value set stays whatever the trigger does.
+  aux                             the launch commands: executable, tooltip, icons
+                                  and the views whose toolbar or Tools menu holds them
+  launch NAME                     start a launch command's program and wait for it
   --help                          this text
 )";
 
@@ -142,6 +156,9 @@ void HostCli::execute()
         {QStringLiteral("log"), &HostCli::log},
         {QStringLiteral("import"), &HostCli::importCsv},
         {QStringLiteral("export"), &HostCli::exportCsv},
+        {QStringLiteral("trigger"), &HostCli::trigger},
+        {QStringLiteral("aux"), &HostCli::aux},
+        {QStringLiteral("launch"), &HostCli::launch},
     };
     if (m_command == QLatin1String("init")) {
         requireArguments(0, 0);
@@ -152,6 +169,8 @@ void HostCli::execute()
     if (command == commands.constEnd())
         refuse(QStringLiteral("unknown command '%1' (see --help)").arg(m_command));
     runInTransaction(*command);
+    if (m_afterCommit)
+        m_afterCommit->run(m_databasePath);
 }
 
 void HostCli::init()
@@ -232,7 +251,12 @@ void HostCli::set(HostStore &store)
 {
     requireArguments(2, 2);
     const qint32 field = fieldId(store, m_arguments.at(0));
-    assign(store, targetRecord(store), field, m_arguments.at(1));
+    const qint64 record = targetRecord(store);
+    assign(store, record, field, m_arguments.at(1));
+    m_afterCommit = LaunchCli::firedTrigger(store, m_kind, field);
+    // The host runs a trigger on the record being edited, which is its current one.
+    if (m_afterCommit)
+        store.setState(HostStateKeys::currentRecord(m_kind), *store.recordKey(record));
 }
 
 void HostCli::goTo(HostStore &store)
@@ -369,6 +393,26 @@ void HostCli::exportCsv(HostStore &store)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0
         || !file.flush())
         refuse(QStringLiteral("cannot write %1: %2").arg(m_arguments.at(0), file.errorString()));
+}
+
+void HostCli::trigger(HostStore &store)
+{
+    requireArguments(1, 2);
+    const qint32 field = fieldId(store, m_arguments.at(0));
+    LaunchCli(m_out).trigger(store, m_kind, field,
+        m_arguments.size() == 2 ? std::optional(m_arguments.at(1)) : std::nullopt);
+}
+
+void HostCli::aux(HostStore &store)
+{
+    requireArguments(0, 0);
+    LaunchCli(m_out).aux(store);
+}
+
+void HostCli::launch(HostStore &store)
+{
+    requireArguments(1, 1);
+    m_afterCommit = LaunchCli(m_out).launch(store, m_arguments.at(0));
 }
 
 void HostCli::requireArguments(qsizetype minimum, qsizetype maximum) const

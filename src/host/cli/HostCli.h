@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramStart.h"
 #include "RecordKind.h"
 
 #include <QStringList>
@@ -41,6 +42,9 @@ private:
     void log(HostStore &store);
     void importCsv(HostStore &store);
     void exportCsv(HostStore &store);
+    void trigger(HostStore &store);
+    void aux(HostStore &store);
+    void launch(HostStore &store);
 
     void requireArguments(qsizetype minimum, qsizetype maximum) const;
     qint32 fieldId(HostStore &store, const QString &text) const;
@@ -61,4 +65,6 @@ private:
     bool m_demo = false;
     bool m_force = false;
     bool m_help = false;
+    // A trigger or launch command to run once the command's transaction is committed.
+    std::optional<ProgramStart> m_afterCommit;
 };

@@ -6,6 +6,7 @@
 #include "HostStore.h"
 #include "OrvantaError.h"
 #include "SqliteConnection.h"
+#include "SqliteHostAuxCommands.h"
 
 #include <QFileInfo>
 
@@ -69,4 +70,9 @@ void SqliteHostApplication::Command(qint16 command)
 QString SqliteHostApplication::GetOpenDBName()
 {
     return m_session->reader().state(HostStateKeys::OpenDatabase);
+}
+
+std::unique_ptr<HostAuxCommands> SqliteHostApplication::AuxCommands()
+{
+    return std::make_unique<SqliteHostAuxCommands>(m_session);
 }

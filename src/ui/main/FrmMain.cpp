@@ -2,8 +2,10 @@
 
 #include "AboutBox.h"
 #include "AppPath.h"
+#include "ClsFrmIntegrate.h"
 #include "Dialogs.h"
 #include "ErrorReport.h"
+#include "FrmSyntax.h"
 #include "HostApplication.h"
 #include "OrvantaError.h"
 #include "RunState.h"
@@ -88,11 +90,12 @@ void FrmMain::buildControls()
     m_cmdOK = addButton(QStringLiteral("cmdOK"), QStringLiteral("&Run"));
     m_cmdOK->setDefault(true);
     m_cmdCancel = addButton(QStringLiteral("cmdCancel"), QStringLiteral("&Close"));
-    // The editor and the trigger syntax builder are not part of this program yet.
+    // The editor is not part of this program yet.
     m_cmdEditor = addButton(QStringLiteral("cmdEditor"), QStringLiteral("Editor..."), false);
     m_cmdTriggerSyntax
-        = addButton(QStringLiteral("cmdTriggerSyntax"), QStringLiteral("Builder..."), false);
+        = addButton(QStringLiteral("cmdTriggerSyntax"), QStringLiteral("Builder..."));
     connect(m_cmdOK, &QPushButton::clicked, this, &FrmMain::cmdOK_Click);
+    connect(m_cmdTriggerSyntax, &QPushButton::clicked, this, &FrmMain::mnuTriggerSyntax_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &FrmMain::cmdCancel_Click);
 
     auto *buttons = new QVBoxLayout;
@@ -135,16 +138,18 @@ QMenuBar *FrmMain::buildMenus()
 
     QMenu *mnuEdit = addMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("Edit"));
     addMenuItem(mnuEdit, QStringLiteral("mnuEditor"), QStringLiteral("Syntax Editor..."), false);
-    addMenuItem(
-        mnuEdit, QStringLiteral("mnuTriggerSyntax"), QStringLiteral("Syntax builder..."), false);
+    connect(addMenuItem(
+                mnuEdit, QStringLiteral("mnuTriggerSyntax"), QStringLiteral("Syntax builder...")),
+        &QAction::triggered, this, &FrmMain::mnuTriggerSyntax_Click);
 
     QMenu *mnuOptions = addMenu(bar, QStringLiteral("mnuOptions"), QStringLiteral("Options"));
     connect(addMenuItem(mnuOptions, QStringLiteral("mnuReset"),
                 QStringLiteral("Reset Last Calculation List")),
         &QAction::triggered, this, &FrmMain::mnuReset_Click);
     addSeparator(mnuOptions, QStringLiteral("mnuSep2"));
-    addMenuItem(mnuOptions, QStringLiteral("mnuIntegrate"),
-        QStringLiteral("Integrate with ACT!..."), false);
+    connect(addMenuItem(mnuOptions, QStringLiteral("mnuIntegrate"),
+                QStringLiteral("Integrate with ACT!...")),
+        &QAction::triggered, this, &FrmMain::mnuIntegrate_Click);
 
     QMenu *mnuHelp = addMenu(bar, QStringLiteral("mnuHelp"), QStringLiteral("Help"));
     connect(addMenuItem(mnuHelp, QStringLiteral("mnuManual"), QStringLiteral("User's manual")),
@@ -325,6 +330,25 @@ QString FrmMain::manualPath()
 QString FrmMain::onlineHelpUrl()
 {
     return QStringLiteral("https://orvanta.app/help/tutorial");
+}
+
+void FrmMain::mnuTriggerSyntax_Click()
+{
+    FrmSyntax builder(m_cboPrompt->currentText(), this);
+    builder.setWindowIcon(ClsFrmIntegrate::programIcon());
+    builder.exec();
+}
+
+void FrmMain::mnuIntegrate_Click()
+{
+    ClsFrmIntegrate integrate([this] { return host().AuxCommands(); }, m_dialogs,
+        m_state.reopenFlag, [this] { Form_Unload(); }, this);
+    integrate.Language = 0;
+    integrate.AppName = Dialogs::programTitle();
+    integrate.ContactScreen = true;
+    integrate.GroupScreen = true;
+    integrate.IntegrateIcon = ClsFrmIntegrate::programIcon();
+    integrate.showModal();
 }
 
 void FrmMain::mnuAbout_Click()

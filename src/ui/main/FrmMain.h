@@ -70,6 +70,8 @@ private:
     void mnuManual_Click();
     void mnuOnline_Click();
     void mnuAbout_Click();
+    void mnuTriggerSyntax_Click();
+    void mnuIntegrate_Click();
     void tmr1_Timer();
 
     void saveRecentList();
