@@ -1,5 +1,6 @@
 #include "ClsFrmIntegrate.h"
 
+#include "AppPath.h"
 #include "Dialogs.h"
 #include "ErrorReport.h"
 #include "HostAuxCommands.h"
@@ -360,14 +361,15 @@ QString ClsFrmIntegrate::programExecutable()
     return programFolder() + QLatin1Char('/') + program().completeBaseName();
 }
 
+// Beside the program in a build folder, in share/orvanta once installed.
 QString ClsFrmIntegrate::iconFile()
 {
-    return programExecutable() + QStringLiteral(".png");
+    return AppDataFile(program().completeBaseName() + QStringLiteral(".png"));
 }
 
 QString ClsFrmIntegrate::largeIconFile()
 {
-    return programExecutable() + QStringLiteral("32.png");
+    return AppDataFile(program().completeBaseName() + QStringLiteral("32.png"));
 }
 
 QIcon ClsFrmIntegrate::programIcon()
