@@ -47,7 +47,7 @@ RtbSyntax::RtbSyntax(QWidget *parent)
     m_rtb = box;
     m_rtb->move(0, 0);
     m_rtb->setFont(courierNew(9.75));
-    m_rtb->setLineWrapMode(QTextEdit::NoWrap);
+    m_rtb->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_colourer = new DocumentColourer(m_rtb->document());
     setFocusProxy(m_rtb);
     connectInnerEvents(box);
@@ -59,9 +59,9 @@ RtbSyntax::~RtbSyntax() = default;
 
 void RtbSyntax::connectInnerEvents(InnerBox *box)
 {
-    connect(box, &QTextEdit::textChanged, this, &RtbSyntax::Change);
-    connect(box, &QTextEdit::cursorPositionChanged, this, &RtbSyntax::onInnerSelectionChange);
-    connect(box, &QTextEdit::selectionChanged, this, &RtbSyntax::onInnerSelectionChange);
+    connect(box, &QPlainTextEdit::textChanged, this, &RtbSyntax::Change);
+    connect(box, &QPlainTextEdit::cursorPositionChanged, this, &RtbSyntax::onInnerSelectionChange);
+    connect(box, &QPlainTextEdit::selectionChanged, this, &RtbSyntax::onInnerSelectionChange);
     connect(box, &InnerBox::keyDown, this, &RtbSyntax::KeyDown);
     connect(box, &InnerBox::keyUp, this, &RtbSyntax::KeyUp);
     connect(box, &InnerBox::keyPress, this, &RtbSyntax::KeyPress);
@@ -329,13 +329,6 @@ float RtbSyntax::RightMargin() const
 void RtbSyntax::setRightMargin(float value)
 {
     m_rightMargin = value;
-    // A right margin wraps lines at that width; none leaves them unwrapped.
-    if (value > 0) {
-        m_rtb->setLineWrapMode(QTextEdit::FixedPixelWidth);
-        m_rtb->setLineWrapColumnOrWidth(int(value / twipsPerPixel));
-    } else {
-        m_rtb->setLineWrapMode(QTextEdit::NoWrap);
-    }
     Q_EMIT PropertyChanged(QStringLiteral("RightMargin"));
 }
 
@@ -419,7 +412,7 @@ void RtbSyntax::Refresh()
 void RtbSyntax::SaveFile(const QString &bstrFilename, const QVariant &vFlags)
 {
     const bool plain = vFlags.isValid() && vFlags.toInt() == rtfText;
-    const QString content = plain ? Text() : m_rtb->toHtml();
+    const QString content = plain ? Text() : m_rtb->document()->toHtml();
     QFile file(bstrFilename);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content.toUtf8()) < 0
         || !file.flush())
@@ -869,7 +862,7 @@ void RtbSyntax::setSelProtected(const QVariant &value)
 QString RtbSyntax::TextRTF() const
 {
     guardRead();
-    return m_rtb->toHtml();
+    return m_rtb->document()->toHtml();
 }
 
 void RtbSyntax::setTextRTF(const QString &value)
@@ -881,7 +874,7 @@ void RtbSyntax::setTextRTF(const QString &value)
 void RtbSyntax::setInnerHtml(const QString &html)
 {
     QTextDocument *document = m_rtb->document();
-    m_rtb->setHtml(html);
+    document->setHtml(html);
     // Line breaks inside a paragraph become paragraph breaks, so that every break is
     // one CR LF at the surface.
     QTextCursor found = document->find(QString(QChar::LineSeparator));

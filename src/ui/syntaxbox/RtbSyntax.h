@@ -16,9 +16,9 @@ class QPrinter;
 class QTextBlockFormat;
 class QTextCharFormat;
 class QTextDocument;
-class QTextEdit;
+class QPlainTextEdit;
 
-// The calculation box: a rich edit box named "rtb" that fills the control and shows
+// The calculation box: an edit box named "rtb" that fills the control and shows
 // every token of a calculation in the colour of its class, recoloured as the text
 // changes. Positions at this surface count a line break as two characters (CR LF),
 // whatever the inner box counts.
@@ -151,7 +151,7 @@ public:
     void ReadProperties(const PropertyBag &bag);
     void WriteProperties(PropertyBag &bag) const;
 
-    QTextEdit *innerBox() const { return m_rtb; }
+    QPlainTextEdit *innerBox() const { return m_rtb; }
 
 Q_SIGNALS:
     void Change();
@@ -190,7 +190,7 @@ private:
     static bool isWholeWord(const QString &text, int at, int length);
     static bool inCharacterSet(const QString &set, QChar c);
 
-    QTextEdit *m_rtb;
+    QPlainTextEdit *m_rtb;
     DocumentColourer *m_colourer;
     bool m_designMode = false;
     bool m_updating = false;
