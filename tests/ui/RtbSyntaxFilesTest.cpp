@@ -1,9 +1,13 @@
 #include "OrvantaError.h"
 #include "SyntaxboxTestSupport.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -133,6 +137,53 @@ TEST(BadText, AHundredThousandLinesAreColouredToTheLast)
     EXPECT_EQ(colourAt(box, lastLine), 0xFF00FFu);
     EXPECT_EQ(colourAt(box, lastLine + 8), 0xFF0000u);
     EXPECT_EQ(colourAt(box, lastLine + 12), 0x008000u);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SelPrint, PrintsTheSelectionOrTheWholeText)
+{
+    QTemporaryDir folder;
+    RtbSyntax box;
+    QStringList lines;
+    for (int n = 0; n < 200; ++n)
+        lines << QStringLiteral("[%1]=Now ' line %1").arg(n);
+    box.setText(lines.join(QStringLiteral("\r\n")));
+    const auto printedSize = [&](const QString &name) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(name));
+        box.SelPrint(printer);
+        return readAll(folder.filePath(name)).size();
+    };
+    const qsizetype whole = printedSize(QStringLiteral("whole.pdf"));
+    box.setSelStart(0);
+    box.setSelLength(5);
+    const qsizetype selection = printedSize(QStringLiteral("selection.pdf"));
+    EXPECT_GT(selection, 0);
+    EXPECT_GT(whole, selection);
+    EXPECT_EQ(box.SelText(), QStringLiteral("[0]=N"));
+}
+
+TEST(MaxLength, RefusesTypingAndPastingPastTheLimit)
+{
+    RtbSyntax box;
+    box.show();
+    box.setMaxLength(8);
+    box.setText(QStringLiteral("Now\r\nab"));
+    box.setSelStart(7);
+    QPlainTextEdit *inner = box.findChild<QPlainTextEdit *>(QStringLiteral("rtb"));
+    QTest::keyClicks(inner, QStringLiteral("cd"));
+    EXPECT_EQ(box.Text(), QStringLiteral("Now\r\nabc"));
+    QApplication::clipboard()->setText(QStringLiteral("xy"));
+    inner->paste();
+    EXPECT_EQ(box.Text(), QStringLiteral("Now\r\nabc"));
+    box.setSelStart(5);
+    box.setSelLength(2);
+    inner->paste();
+    EXPECT_EQ(box.Text(), QStringLiteral("Now\r\nxyc"));
 }
 
 } // namespace

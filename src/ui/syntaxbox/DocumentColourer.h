@@ -26,7 +26,6 @@ public:
 
     // While suspended, edits colour nothing (the owner recolours afterwards).
     void setSuspended(bool suspended) { m_suspended = suspended; }
-    bool suspended() const { return m_suspended; }
 
     void colourAll();
     // Colours the lines holding the positions from..to (document positions).
