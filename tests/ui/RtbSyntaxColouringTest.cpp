@@ -220,6 +220,14 @@ TEST(SelColor, ReadsTheColourBeforeTheCaretAsShown)
     box.setSelStart(4);
     box.setSelLength(3);
     EXPECT_FALSE(box.SelColor().isValid());
+    box.setText(QStringLiteral("Now\r\n\r\nLen"));
+    box.setSelStart(0);
+    box.setSelLength(10);
+    EXPECT_EQ(box.SelColor().toUInt(), 0xFF0000u);
+    box.setSelStart(4);
+    EXPECT_EQ(box.SelColor().toUInt(), 0xFF0000u);
+    box.setSelStart(5);
+    EXPECT_EQ(box.SelColor().toUInt(), 0u);
 }
 
 TEST(SelColor, WrittenColourShowsUntilTheLineChanges)

@@ -720,29 +720,12 @@ QVariant RtbSyntax::SelColor() const
 {
     guardRead();
     const QTextCursor cursor = m_rtb->textCursor();
-    if (!cursor.hasSelection())
-        return shownColourAt(std::max(cursor.position() - 1, 0));
-    const int end = cursor.selectionEnd();
-    const quint32 first = shownColourAt(cursor.selectionStart());
-    for (int position = cursor.selectionStart() + 1; position < end; ++position) {
-        if (m_rtb->document()->characterAt(position) != QChar::ParagraphSeparator
-            && shownColourAt(position) != first)
-            return {};
-    }
-    return first;
-}
-
-quint32 RtbSyntax::shownColourAt(int position) const
-{
-    if (const auto shown = m_colourer->shownColour(position))
-        return *shown;
-    QTextCursor cursor(m_rtb->document());
-    cursor.setPosition(position);
-    cursor.movePosition(QTextCursor::NextCharacter);
-    const QTextCharFormat format = cursor.charFormat();
-    return format.hasProperty(QTextFormat::ForegroundBrush)
-        ? SyntaxColours::fromQColor(format.foreground().color())
-        : 0;
+    // With nothing selected, the colour is that of the character before the caret.
+    const int from
+        = cursor.hasSelection() ? cursor.selectionStart() : std::max(cursor.position() - 1, 0);
+    const int to = cursor.hasSelection() ? cursor.selectionEnd() : from + 1;
+    const std::optional<quint32> shown = m_colourer->shownColour(from, to);
+    return shown ? QVariant(*shown) : QVariant();
 }
 
 void RtbSyntax::setSelColor(const QVariant &value)

@@ -178,7 +178,6 @@ private:
     void setInnerHtml(const QString &html);
     void selectSurface(int from, int to);
     void copyShownColours(QTextDocument &copy) const;
-    quint32 shownColourAt(int position) const;
     void applyHideSelection();
     void applyMousePointer();
     void guardRead() const;
