@@ -35,6 +35,13 @@ TEST(PlainTextFiles, SaveUtf8WithCrLfAndNoLineEndAfterTheLastLine)
     RtbSyntax other;
     other.LoadFile(path, RtbSyntax::rtfText);
     EXPECT_EQ(other.Text(), box.Text());
+
+    QFile withMark(path);
+    ASSERT_TRUE(withMark.open(QIODevice::WriteOnly));
+    withMark.write("\xEF\xBB\xBFNow\nLen");
+    withMark.close();
+    other.LoadFile(path, RtbSyntax::rtfText);
+    EXPECT_EQ(other.Text(), QStringLiteral("Now\r\nLen"));
 }
 
 TEST(RichFiles, KeepTheTextAndItsFormatting)

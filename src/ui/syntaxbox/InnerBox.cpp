@@ -54,7 +54,7 @@ void InnerBox::keyPressEvent(QKeyEvent *event)
     int keyCode = original;
     int shift = VbKeys::shiftState(event->modifiers());
     Q_EMIT keyDown(keyCode, shift);
-    if (keyCode == VbKeys::Tab) {
+    if (keyCode == VbKeys::Tab && !isReadOnly()) {
         insertTyped(QStringLiteral("\t"));
         ensureCursorVisible();
         return;

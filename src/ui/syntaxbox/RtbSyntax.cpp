@@ -390,9 +390,11 @@ void RtbSyntax::LoadFile(const QString &bstrFilename, const QVariant &vFileType)
         throw OrvantaError(OrvantaError::FileNotFound);
     if (!file.open(QIODevice::ReadOnly))
         throw OrvantaError(OrvantaError::PathFileAccessError);
-    const QString content = QString::fromUtf8(file.readAll());
+    QString content = QString::fromUtf8(file.readAll());
+    if (content.startsWith(QChar::ByteOrderMark))
+        content.remove(0, 1);
     const bool plain = vFileType.isValid() && vFileType.toInt() == rtfText;
-    // Like any whole-text assignment this colours nothing; the host refreshes.
+    // Colours nothing: the host calls HighlightRefresh once the file is in.
     m_colourer->setSuspended(true);
     m_updating = true;
     if (plain || !Qt::mightBeRichText(content))
