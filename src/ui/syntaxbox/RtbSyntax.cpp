@@ -533,8 +533,7 @@ QTextCharFormat RtbSyntax::selectionCharFormat() const
 
 void RtbSyntax::mergeSelectionCharFormat(const QTextCharFormat &format)
 {
-    QTextCursor cursor = m_rtb->textCursor();
-    cursor.mergeCharFormat(format);
+    // The selection, or what is typed next at the caret.
     m_rtb->mergeCurrentCharFormat(format);
 }
 

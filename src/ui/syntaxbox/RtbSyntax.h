@@ -23,8 +23,10 @@ class QPlainTextEdit;
 // changes. Positions at this surface count a line break as two characters (CR LF),
 // whatever the inner box counts.
 //
-// Colours are VB-style 24-bit values with red in the low byte (255 is red). Members
-// that the inner box does not implement keep the value they were given.
+// Colours are 24-bit values with red in the low byte (255 is red). Rich text (TextRTF,
+// SelRTF, the rich mode of LoadFile and SaveFile) is HTML, what the inner box reads
+// and writes. BulletIndent and RightMargin, which it has no use for, keep the value
+// they were given.
 //
 // Run-time-only members (the Sel* properties and TextRTF) throw OrvantaError 394 on
 // read and 383 on write while the control is in design mode.
