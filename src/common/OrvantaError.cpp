@@ -41,6 +41,10 @@ QString OrvantaError::standardDescription(int number)
         return QStringLiteral("Path/File access error");
     case ObjectNotSet:
         return QStringLiteral("Object variable or With block variable not set");
+    case SetNotSupportedReadOnly:
+        return QStringLiteral("Set not supported (read-only property)");
+    case GetNotSupportedWriteOnly:
+        return QStringLiteral("Get not supported (write-only property)");
     case CantCreateObject:
         return QStringLiteral("ActiveX component can't create object");
     case AutomationError:

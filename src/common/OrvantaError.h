@@ -23,6 +23,8 @@ public:
         PermissionDenied = 70,
         PathFileAccessError = 75,
         ObjectNotSet = 91,
+        SetNotSupportedReadOnly = 383,
+        GetNotSupportedWriteOnly = 394,
         CantCreateObject = 429,
         AutomationError = 440,
     };
