@@ -56,6 +56,7 @@ private:
     // the English ones, trailing dots removed.
     static constexpr int MonthNameForms = 6;
     struct DateTokens;
+    struct DateFields;
 
     void readShortDatePattern();
     void readLongTimePattern();
@@ -70,6 +71,7 @@ private:
     bool readDate(const DateTokens &tokens, int begin, int end, double &days) const;
     bool readNumericDate(const DateTokens &tokens, int begin, int end, double &days) const;
     bool readNamedDate(const DateTokens &tokens, int begin, int end, double &days) const;
+    bool daysOfFields(const DateFields &f, double &days) const;
     int monthFromName(QStringView word) const;
     int amPmOf(QStringView word) const;
     QString dayPartToText(int year, int month, int day) const;

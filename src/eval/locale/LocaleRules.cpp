@@ -152,8 +152,10 @@ QString withoutTrailingDot(QString name)
     return name;
 }
 
+} // namespace
+
 // The parts of a date as typed; a year of zero digits is the current year.
-struct DateFields
+struct LocaleRules::DateFields
 {
     int year = 0;
     int yearDigits = 0;
@@ -163,13 +165,13 @@ struct DateFields
     int dayDigits = 1;
 };
 
-bool daysOfFields(const DateFields &f, int currentYear, double &days)
+bool LocaleRules::daysOfFields(const DateFields &f, double &days) const
 {
     if (f.monthDigits > 2 || f.dayDigits > 2)
         return false;
     int year = f.year;
     if (f.yearDigits == 0)
-        year = currentYear;
+        year = currentYear();
     else if (f.yearDigits <= 2)
         year += year < 30 ? 2000 : 1900;
     if (year < 100 || year > 9999 || f.month < 1 || f.month > 12)
@@ -178,8 +180,6 @@ bool daysOfFields(const DateFields &f, int currentYear, double &days)
         return false;
     return DateSerial::fromDate(year, f.month, f.day, days);
 }
-
-} // namespace
 
 struct LocaleRules::DateTokens
 {
@@ -680,7 +680,7 @@ bool LocaleRules::readNumericDate(const DateTokens &tokens, int begin, int end, 
         set(f.day, f.dayDigits, dayFirst ? a : b);
         set(f.month, f.monthDigits, dayFirst ? b : a);
     }
-    return daysOfFields(f, currentYear(), days);
+    return daysOfFields(f, days);
 }
 
 // One month name with a day and a year in any arrangement people write them:
@@ -722,7 +722,7 @@ bool LocaleRules::readNamedDate(const DateTokens &tokens, int begin, int end, do
         f.day = first.value;
         f.dayDigits = first.digits;
     }
-    return daysOfFields(f, currentYear(), days);
+    return daysOfFields(f, days);
 }
 
 int LocaleRules::monthFromName(QStringView word) const
