@@ -54,6 +54,22 @@ std::optional<bool> truthOf(const Value &value, const LocaleRules &rules)
     return std::nullopt;
 }
 
+// A CountIf test is a comparison, true (-1) or false (0). Anything else does not read as
+// true or false: an unquoted criterion such as >5 evaluates to 0 before the value is put
+// in front of it, so 3 joined with it is the number 30.
+bool comparisonOutcome(const Value &value, const LocaleRules &rules)
+{
+    const std::optional<bool> truth = truthOf(value, rules);
+    double number = 0.0;
+    if (value.isText())
+        rules.toNumber(value.text(), number);
+    else
+        number = value.number();
+    if (!truth || (number != 0.0 && number != -1.0))
+        throw OrvantaError(OrvantaError::TypeMismatch);
+    return *truth;
+}
+
 void addOneTo(int &count)
 {
     if (++count > LargestCount)
@@ -201,10 +217,7 @@ Value countIfFunction(Evaluator &ev, QStringView argumentText)
     int count = 0;
     for (qsizetype i = 1; i < texts.size(); ++i) {
         const QString test = texts[i] + criterion;
-        const std::optional<bool> passed = truthOf(ev.Eval(test), ev.locale());
-        if (!passed)
-            throw OrvantaError(OrvantaError::TypeMismatch);
-        if (*passed)
+        if (comparisonOutcome(ev.Eval(test), ev.locale()))
             addOneTo(count);
     }
     return countText(ev, count);
