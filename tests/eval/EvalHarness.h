@@ -8,8 +8,9 @@
 #include <gtest/gtest.h>
 #include <string>
 
-// An evaluator in one explicit locale with recorded dialogs and a fixed clock
-// (Saturday 14 March 2026, 15:09:26), and the result written as "Kind text".
+// An evaluator in one explicit locale with recorded dialogs, a fixed clock (Saturday
+// 14 March 2026, 15:09:26) and a target field holding 42; the result written as
+// "Kind text".
 class EvalHarness
 {
 public:
@@ -17,6 +18,7 @@ public:
         : ev(QLocale(QString::fromLatin1(localeName)), dialogs)
     {
         ev.setClock([] { return QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26)); });
+        ev.setTargetFieldReader([] { return QStringLiteral("42"); });
     }
 
     static const char *kindName(Value::Kind kind)
