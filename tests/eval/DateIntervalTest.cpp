@@ -29,29 +29,6 @@ int errorNumber(const std::function<void()> &call)
     return 0;
 }
 
-TEST(DateIntervalTest, ReadsEveryCodeInAnyCase)
-{
-    const struct
-    {
-        const char *code;
-        DateInterval::Unit unit;
-    } rows[] = {
-        {"yyyy", DateInterval::Unit::Year},
-        {"YYYY", DateInterval::Unit::Year},
-        {"q", DateInterval::Unit::Quarter},
-        {"M", DateInterval::Unit::Month},
-        {"y", DateInterval::Unit::DayOfYear},
-        {"d", DateInterval::Unit::Day},
-        {"w", DateInterval::Unit::Weekday},
-        {"Ww", DateInterval::Unit::Week},
-        {"h", DateInterval::Unit::Hour},
-        {"n", DateInterval::Unit::Minute},
-        {"S", DateInterval::Unit::Second},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(DateInterval(QString::fromLatin1(row.code)).unit(), row.unit) << row.code;
-}
-
 TEST(DateIntervalTest, RejectsFragmentsOfTheCodeList)
 {
     for (const char *code : {"yy", "yyy", "|", "", "|d|", "x", "dd", " d", "mm"}) {
