@@ -1,6 +1,7 @@
 #include "Evaluator.h"
 
 #include "Dialogs.h"
+#include "FunctionArguments.h"
 #include "FunctionTable.h"
 #include "OrvantaError.h"
 #include "VariantMath.h"
@@ -507,7 +508,11 @@ Value Evaluator::callFunction(QStringView name, QStringView argumentText)
         return Eval(argumentText);
     if (function->arity == FunctionEntry::Arity::Single)
         return function->single(*this, Eval(argumentText));
-    return function->list(*this, argumentText);
+    try {
+        return function->list(*this, argumentText);
+    } catch (const FunctionRejection &rejection) {
+        return fail(rejection.message);
+    }
 }
 
 bool Evaluator::convertsToNumberOrDate(QStringView text, Value &out) const
