@@ -452,5 +452,4 @@ TEST(LocaleRulesWriting, AnyValueAsText)
     EXPECT_EQ(de.toText(Value::logical(false)), u"False");
 }
 
-
 } // namespace
