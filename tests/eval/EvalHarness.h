@@ -63,19 +63,7 @@ public:
     Evaluator ev;
 };
 
-// One row of a table: the expression and its result as "Kind text".
-struct EvalRow
-{
-    const char *expression;
-    const char *expected;
-};
-
 inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const EvalRow &row, std::ostream *os)
-{
-    *os << row.expression;
 }
