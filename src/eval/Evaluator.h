@@ -19,6 +19,9 @@ class Evaluator
 {
 public:
     Evaluator(const QLocale &locale, Dialogs &dialogs);
+    // The locale rules keep a pointer back for the date of today.
+    Evaluator(const Evaluator &) = delete;
+    Evaluator &operator=(const Evaluator &) = delete;
 
     // A top-level evaluation: lowers the modes first, then Eval.
     Value evaluate(QStringView expression);
@@ -40,6 +43,8 @@ public:
     // so tests can fix it.
     void setClock(std::function<QDateTime()> clock);
     QDateTime currentDateTime() const;
+    // The clock's date, read at most once per top-level evaluation.
+    QDate today() const;
 
     // For function bodies: Eval of an argument, written as text (numbers and dates in the
     // locale's form, true as "True").
@@ -76,5 +81,7 @@ private:
     EvalState m_state;
     std::function<QString()> m_targetFieldReader;
     std::function<QDateTime()> m_clock;
+    mutable QDate m_today;
+    mutable bool m_todayRead = false;
     int m_depth = 0;
 };

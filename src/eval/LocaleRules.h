@@ -1,17 +1,22 @@
 #pragma once
 
 #include "Value.h"
+#include "locale/DateReader.h"
+#include "locale/DateWriter.h"
+#include "locale/LocalePatterns.h"
+#include "locale/NumberReader.h"
+#include "locale/NumberWriter.h"
 
 #include <QDate>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
-#include <array>
 #include <functional>
 
 // The platform's rules for reading and writing numbers and dates in one locale. Built
 // once per evaluator; every conversion of the formula language goes through it, so the
-// results never depend on the machine's own settings.
+// results never depend on the machine's own settings. The work is done by the readers
+// and writers of locale/.
 class LocaleRules
 {
 public:
@@ -51,50 +56,13 @@ public:
     int firstDayOfWeek() const;
 
 private:
-    enum class DateOrder : quint8 { MonthDayYear, DayMonthYear, YearMonthDay };
-    // Month names people type: the locale's full and short forms, standalone ones too, and
-    // the English ones, trailing dots removed.
-    static constexpr int MonthNameForms = 6;
-    struct DateTokens;
-
-    void readShortDatePattern();
-    void readLongTimePattern();
-    void collectMonthNames();
-
-    bool isGroupSeparator(QChar c) const;
-    bool isDateSeparator(QChar c) const;
-    bool readDecimal(QStringView text, double &out) const;
-    bool readDateTime(QStringView text, double &serial) const;
-    bool tokenizeDate(QStringView text, DateTokens &tokens) const;
-    bool readTime(const DateTokens &tokens, int begin, int end, double &fraction) const;
-    bool readDate(const DateTokens &tokens, int begin, int end, double &days) const;
-    bool readNumericDate(const DateTokens &tokens, int begin, int end, double &days) const;
-    bool readNamedDate(const DateTokens &tokens, int begin, int end, double &days) const;
-    int monthFromName(QStringView word) const;
-    int amPmOf(QStringView word) const;
-    QString dayPartToText(int year, int month, int day) const;
-    QString timePartToText(int hour, int minute, int second) const;
-
-    int currentYear() const;
+    LocaleRules(const QLocale &locale, const LocalePatterns &patterns);
 
     QLocale m_locale;
-    std::function<QDate()> m_today;
     QChar m_decimal;
     QChar m_group;
-
-    DateOrder m_dateOrder = DateOrder::MonthDayYear;
-    bool m_dayPadded = false;
-    bool m_monthPadded = false;
-    QString m_dateSeparators[2];
-    QChar m_dateSeparatorChar;
-
-    bool m_hour12 = true;
-    bool m_hourPadded = false;
-    bool m_amPmFirst = false;
-    QString m_timeSeparators[2];
-    QString m_amPmSeparator;
-    QString m_amText;
-    QString m_pmText;
-
-    std::array<QString, 12 * MonthNameForms> m_monthNames;
+    DateReader m_dates;
+    NumberReader m_numbers;
+    NumberWriter m_numberWriter;
+    DateWriter m_dateWriter;
 };

@@ -33,27 +33,3 @@ TEST(ErrorReport, ShowsOkOnlyBoxWithoutIconCaptionedProgramError)
         QStringLiteral("Error 429: 'ActiveX component can't create object'\rin Prog: Sub "
                        "Start_Calc - Line # 7")));
 }
-
-TEST(OrvantaError, StandardDescriptions)
-{
-    const struct
-    {
-        int number;
-        const char *description;
-    } rows[] = {
-        {5, "Invalid procedure call or argument"},
-        {6, "Overflow"},
-        {11, "Division by zero"},
-        {13, "Type mismatch"},
-        {28, "Out of stack space"},
-        {53, "File not found"},
-        {75, "Path/File access error"},
-        {91, "Object variable or With block variable not set"},
-        {429, "ActiveX component can't create object"},
-    };
-    for (const auto &row : rows) {
-        EXPECT_EQ(OrvantaError(row.number).description(), QString::fromLatin1(row.description))
-            << row.number;
-        EXPECT_EQ(OrvantaError(row.number).number(), row.number);
-    }
-}

@@ -17,20 +17,6 @@ QTemporaryDir &configHome()
 
 } // namespace
 
-TEST(Settings, DefaultsOfKnownKeys)
-{
-    configHome();
-    const Settings settings;
-    const struct
-    {
-        const char *key;
-        const char *value;
-    } rows[] = {{"Warning", "0"}, {"True", "Yes"}, {"False", "No"}, {"EditorWidth", "7935"},
-        {"EditorHeight", "5805"}, {"Unknown", ""}};
-    for (const auto &row : rows)
-        EXPECT_EQ(settings.value(row.key), row.value) << row.key;
-}
-
 TEST(Settings, WrittenValuesPersistInTheOrvantaFile)
 {
     const QString home = configHome().path();

@@ -8,8 +8,9 @@
 #include <gtest/gtest.h>
 #include <string>
 
-// An evaluator in one explicit locale with recorded dialogs and a fixed clock
-// (Saturday 14 March 2026, 15:09:26), and the result written as "Kind text".
+// An evaluator in one explicit locale with recorded dialogs, a fixed clock (Saturday
+// 14 March 2026, 15:09:26) and a target field holding 42; the result written as
+// "Kind text".
 class EvalHarness
 {
 public:
@@ -17,6 +18,7 @@ public:
         : ev(QLocale(QString::fromLatin1(localeName)), dialogs)
     {
         ev.setClock([] { return QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26)); });
+        ev.setTargetFieldReader([] { return QStringLiteral("42"); });
     }
 
     static const char *kindName(Value::Kind kind)
@@ -61,19 +63,7 @@ public:
     Evaluator ev;
 };
 
-// One row of a table: the expression and its result as "Kind text".
-struct EvalRow
-{
-    const char *expression;
-    const char *expected;
-};
-
 inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const EvalRow &row, std::ostream *os)
-{
-    *os << row.expression;
 }

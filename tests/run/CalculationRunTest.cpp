@@ -87,37 +87,12 @@ TEST_F(RunFixture, EvaluatorErrorAbortsOnlyItsStatement)
         "arguments in the Left Function.");
 }
 
-TEST_F(RunFixture, CustomTruthWordsFromSettings)
-{
-    settings.setValue("True", "Oui");
-    settings.setValue("False", "Non");
-    run("[30]=[4]>100\\/[31]=[4]=1");
-    EXPECT_EQ(host.field(0, 30), "Oui");
-    EXPECT_EQ(host.field(0, 31), "Non");
-}
-
 TEST_F(RunFixture, CommaDecimalSeparatorReachesEveryDot)
 {
     host.records[0][6] = "a.b";
     run("[25]=[3]*2\\/[26]=[6]", QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(host.field(0, 25), "25");
     EXPECT_EQ(host.field(0, 26), "a,b");
-}
-
-TEST_F(RunFixture, SendsCommand104BeforeReading)
-{
-    run("[25]=1");
-    EXPECT_EQ(host.commands, QList<qint16>({104}));
-}
-
-TEST_F(RunFixture, ArgumentFileWithCommentsLineBreaksAndAppPath)
-{
-    writeAppFile("My Calc.ocs",
-        "' doubles the revenue\r\n[25]=[3]*2\\/\r\n[26]=If([4]>100;\r\n  1;0) ' flag\r\n");
-    run("/File:AppPath/My?Calc.ocs");
-    EXPECT_EQ(dialogs.texts(), QStringList());
-    EXPECT_EQ(host.field(0, 25), "25");
-    EXPECT_EQ(host.field(0, 26), "1");
 }
 
 TEST_F(RunFixture, ArgumentFileWithLineFeedsOnlyIsOneLine)
@@ -131,13 +106,6 @@ TEST_F(RunFixture, ArgumentFileOfCommentsRunsNothing)
 {
     run("File:" + writeAppFile("empty.ocs", "' nothing\r\n'[25]=1\r\n"));
     EXPECT_TRUE(dialogs.texts().isEmpty());
-    EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
-}
-
-TEST_F(RunFixture, MissingArgumentFile)
-{
-    run("/File:AppPath/nothing.ocs");
-    EXPECT_EQ(dialogs.texts(), QStringList({"Unable to locate the specified argument file"}));
     EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
 }
 

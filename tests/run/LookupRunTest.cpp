@@ -36,13 +36,6 @@ TEST_F(LookupRun, YesProcessesEachRecordOnceInLookupOrder)
     EXPECT_TRUE(progress.ended);
 }
 
-TEST_F(LookupRun, NoChangesNothing)
-{
-    dialogs.scriptAnswers({Dialogs::Answer::No});
-    run("[25]=[3]*2");
-    EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
-}
-
 TEST_F(LookupRun, EmptyLookupStillProcessesTheCurrentRecord)
 {
     host.lookup.clear();

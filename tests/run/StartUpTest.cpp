@@ -77,16 +77,6 @@ TEST_F(StartUpTest, ShortWindowTitleEndsBeforeTheHostIsContacted)
     EXPECT_TRUE(dialogs.texts().isEmpty());
 }
 
-TEST_F(StartUpTest, MissingHostIsReportedFromMain)
-{
-    hostMissing = true;
-    start("[25]=1", std::nullopt);
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown().first().caption, "Orvanta error");
-    EXPECT_TRUE(dialogs.shown().first().text.startsWith(
-        "Error 429: 'ActiveX component can't create object'\rin Module1: Sub Main - Line # 3"));
-}
-
 TEST_F(StartUpTest, ViewsAboveThreeDoNothing)
 {
     writeTempCalc();

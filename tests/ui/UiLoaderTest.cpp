@@ -1,6 +1,4 @@
 #include "UiLoader.h"
-#include "ConsoleRunWindows.h"
-#include "RunState.h"
 #include "Settings.h"
 #include "WhenShown.h"
 
@@ -90,24 +88,6 @@ TEST(UiLoader, ModuleLiesBesideTheExecutableUnlessOverridden)
     const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
     EXPECT_EQ(UiLoader::modulePath(),
         QFileInfo(executable).absolutePath() + QStringLiteral("/orvanta-ui.so"));
-}
-
-TEST(UiLoader, ConsoleMainWindowSaysItNeedsADisplayAndStopsTheRun)
-{
-    const ScopedEnvironment environment(Variables {{"ORVANTA_UI", "console"}});
-    std::FILE *out = std::tmpfile();
-    UiLoader loader(nullptr, out);
-    RunState state;
-    EXPECT_FALSE(loader.showMainWindow(state));
-    EXPECT_FALSE(loader.windowsAvailable());
-    EXPECT_TRUE(state.calculationText.isEmpty());
-    EXPECT_FALSE(state.lookupFlag);
-    EXPECT_EQ(consoleText(out),
-        QStringLiteral("Orvanta: ") + ConsoleRunWindows::mainWindowUnavailableText()
-            + QLatin1Char('\n'));
-    EXPECT_TRUE(
-        ConsoleRunWindows::mainWindowUnavailableText().contains(QStringLiteral("needs a display")));
-    std::fclose(out);
 }
 
 TEST(UiLoader, MissingModuleFallsBackToTheConsoleAndSaysWhy)

@@ -314,7 +314,7 @@ Value fnLog(Evaluator &ev, const Value &x)
     return checkedNumber(std::log(d));
 }
 
-const FunctionEntry entries[] = {
+const FunctionEntry Entries[] = {
     FunctionEntry::singleArgument("abs"_L1, fnAbs),
     FunctionEntry::singleArgument("sgn"_L1, fnSgn),
     FunctionEntry::singleArgument("sqr"_L1, fnSqr),
@@ -359,5 +359,5 @@ const FunctionEntry entries[] = {
 
 std::span<const FunctionEntry> basicFunctions()
 {
-    return entries;
+    return Entries;
 }

@@ -4,37 +4,14 @@
 #include "DateSerial.h"
 #include "Dialogs.h"
 #include "Evaluator.h"
+#include "FunctionArguments.h"
 #include "OrvantaError.h"
-#include "SplitArgs.h"
 
 #include <QLocale>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct WeekArgumentMessages
-{
-    QLatin1StringView dayNotNumeric;
-    QLatin1StringView dayTooLarge;
-    QLatin1StringView weekNotNumeric;
-    QLatin1StringView weekTooLarge;
-};
-
-constexpr WeekArgumentMessages DatePartMessages {
-    "The 3rd argument of the DatePart function is not numeric!"_L1,
-    "The 3rd argument of the DatePart function should be between 1 and 7!"_L1,
-    "The 4th argument of the DatePart function is invalid!"_L1,
-    "The 4th argument of the DatePart function should be either 1,2 or 3!"_L1,
-};
-
-constexpr WeekArgumentMessages DateDiffMessages {
-    "The 4th argument of the DateDiff function is invalid!"_L1,
-    "The 4th argument of the DateDiff function should be between 1 and 7!"_L1,
-    "The 5th argument of the DateDiff function is invalid!"_L1,
-    "The 5th argument of the DateDiff function should be either 1,2 or 3!"_L1,
-};
 
 // The first day of the week and the first week of the year as given; 0 stands for the
 // locale's setting.
@@ -43,12 +20,6 @@ struct WeekArguments
     double firstDayOfWeek = 1;
     double firstWeekOfYear = 1;
 };
-
-void evaluateAll(Evaluator &evaluator, QStringList &arguments)
-{
-    for (QString &argument : arguments)
-        argument = evaluator.evalToText(argument);
-}
 
 // A substring test, so fragments such as "yy" or "|" pass here and fail later in the
 // calendar computation, as they do in the platform.
@@ -59,38 +30,30 @@ bool isListedInterval(const QString &interval)
 }
 
 // Only an upper limit is checked: a negative value reaches the calendar computation.
-QLatin1StringView checkOptionalNumber(const LocaleRules &rules, const QStringList &arguments,
-    qsizetype index, double largest, QLatin1StringView notNumeric, QLatin1StringView tooLarge,
-    double &value)
+double optionalNumber(const FunctionArguments &args, const LocaleRules &rules, qsizetype index,
+    double largest, QLatin1StringView notNumeric, QLatin1StringView tooLarge)
 {
-    if (index >= arguments.size())
-        return {};
-    if (!rules.toNumber(arguments[index], value))
-        return notNumeric;
+    double value = 1;
+    if (index >= args.size())
+        return value;
+    if (!rules.toNumber(args[index], value))
+        args.reject(index, notNumeric);
     if (value > largest)
-        return tooLarge;
-    return {};
+        args.reject(index, tooLarge);
+    return value;
 }
 
-// The message of the first check that fails, or an empty text.
-QLatin1StringView checkWeekArguments(const LocaleRules &rules, const QStringList &arguments,
-    qsizetype firstIndex, const WeekArgumentMessages &messages, WeekArguments &week)
+// The first day of the week at index, then the first week of the year. DatePart calls a
+// first day that is no number "not numeric", DateDiff "invalid".
+WeekArguments weekArguments(const FunctionArguments &args, const LocaleRules &rules,
+    qsizetype index, QLatin1StringView dayNotNumeric)
 {
-    const QLatin1StringView dayProblem = checkOptionalNumber(rules, arguments, firstIndex, 7,
-        messages.dayNotNumeric, messages.dayTooLarge, week.firstDayOfWeek);
-    if (!dayProblem.isEmpty())
-        return dayProblem;
-    return checkOptionalNumber(rules, arguments, firstIndex + 1, 3, messages.weekNotNumeric,
-        messages.weekTooLarge, week.firstWeekOfYear);
-}
-
-// The platform hands these over as whole numbers, rounded half to even.
-int wholeNumber(double value)
-{
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
-        throw OrvantaError(OrvantaError::Overflow);
-    return int(rounded);
+    WeekArguments week;
+    week.firstDayOfWeek
+        = optionalNumber(args, rules, index, 7, dayNotNumeric, "should be between 1 and 7!"_L1);
+    week.firstWeekOfYear = optionalNumber(
+        args, rules, index + 1, 3, "is invalid!"_L1, "should be either 1,2 or 3!"_L1);
+    return week;
 }
 
 // The locale carries no week-numbering rule of its own; the countries that number weeks
@@ -140,13 +103,13 @@ int localeFirstWeekOfYear(const QLocale &locale)
 
 int firstDayOfWeek(const LocaleRules &rules, const WeekArguments &week)
 {
-    const int day = wholeNumber(week.firstDayOfWeek);
+    const int day = FunctionArguments::wholeNumber(week.firstDayOfWeek);
     return day == 0 ? rules.firstDayOfWeek() : day;
 }
 
 int firstWeekOfYear(const LocaleRules &rules, const WeekArguments &week)
 {
-    const int rule = wholeNumber(week.firstWeekOfYear);
+    const int rule = FunctionArguments::wholeNumber(week.firstWeekOfYear);
     return rule == 0 ? localeFirstWeekOfYear(rules.locale()) : rule;
 }
 
@@ -166,103 +129,81 @@ int incompletePeriod(const QString &interval, double date1, double date2)
     return 0;
 }
 
-Value DateAdd(Evaluator &evaluator, QStringView argumentText)
+Value fnDateAdd(Evaluator &ev, QStringView argumentText)
 {
-    QStringList arguments = SplitArgs(argumentText);
-    if (arguments.size() < 3)
-        return evaluator.fail("Invalid number of arguments in the DateAdd Function."_L1);
-    evaluateAll(evaluator, arguments);
-    const LocaleRules &rules = evaluator.locale();
-    if (!isListedInterval(arguments[0]))
-        return evaluator.fail("The 1st argument of the DateAdd function is invalid!"_L1);
-    double number = 0;
-    if (!rules.toNumber(arguments[1], number))
-        return evaluator.fail("The 2nd argument of the DateAdd function is not numeric!"_L1);
+    FunctionArguments args(ev, argumentText, "DateAdd"_L1);
+    args.requireCount(3);
+    args.evaluateAll();
+    if (!isListedInterval(args[0]))
+        args.reject(0, "is invalid!"_L1);
+    const double number = args.number(1);
     double date = 0;
-    if (!rules.toDate(arguments[2], date)) {
+    if (!ev.locale().toDate(args[2], date)) {
         // This one message is shown at once and leaves ErrText as it was.
-        evaluator.dialogs().inform(
+        ev.dialogs().inform(
             QStringLiteral("The 3rd argument of the DateAdd function is not a date!"));
-        evaluator.state().ErrorFlag = true;
+        ev.state().ErrorFlag = true;
         return {};
     }
-    return Value::date(DateInterval(arguments[0]).add(number, date));
+    return Value::date(DateInterval(args[0]).add(number, date));
 }
 
-Value DatePart(Evaluator &evaluator, QStringView argumentText)
+Value fnDatePart(Evaluator &ev, QStringView argumentText)
 {
-    QStringList arguments = SplitArgs(argumentText);
-    if (arguments.size() < 2)
-        return evaluator.fail("Invalid number of arguments in the DatePart Function."_L1);
-    evaluateAll(evaluator, arguments);
-    const LocaleRules &rules = evaluator.locale();
-    double date = 0;
-    if (!rules.toDate(arguments[1], date))
-        return evaluator.fail("The 2nd argument of the DatePart function is not a date!"_L1);
-    if (!isListedInterval(arguments[0]))
-        return evaluator.fail(
-            "The 1st argument of the DatePart function is not a valid interval!"_L1);
-    WeekArguments week;
-    const QLatin1StringView problem
-        = checkWeekArguments(rules, arguments, 2, DatePartMessages, week);
-    if (!problem.isEmpty())
-        return evaluator.fail(problem);
-    const int part = DateInterval(arguments[0])
-                         .part(date, firstDayOfWeek(rules, week), firstWeekOfYear(rules, week));
+    FunctionArguments args(ev, argumentText, "DatePart"_L1);
+    args.requireCount(2);
+    args.evaluateAll();
+    const double date = args.date(1);
+    if (!isListedInterval(args[0]))
+        args.reject(0, "is not a valid interval!"_L1);
+    const LocaleRules &rules = ev.locale();
+    const WeekArguments week = weekArguments(args, rules, 2, "is not numeric!"_L1);
+    const int part = DateInterval(args[0]).part(
+        date, firstDayOfWeek(rules, week), firstWeekOfYear(rules, week));
     return Value::number(part, Value::NumberType::Integer);
 }
 
-Value DateDiff(Evaluator &evaluator, QStringView argumentText)
+Value fnDateDiff(Evaluator &ev, QStringView argumentText)
 {
-    QStringList arguments = SplitArgs(argumentText);
-    if (arguments.size() < 3)
-        return evaluator.fail("Invalid number of arguments in the DateDiff Function."_L1);
-    evaluateAll(evaluator, arguments);
-    const LocaleRules &rules = evaluator.locale();
-    double date1 = 0;
-    if (!rules.toDate(arguments[1], date1))
-        return evaluator.fail("The 2nd argument of the DateDiff function is not a date!"_L1);
-    double date2 = 0;
-    if (!rules.toDate(arguments[2], date2))
-        return evaluator.fail("The 3rd argument of the DateDiff function is not a date!"_L1);
-    if (!isListedInterval(arguments[0]))
-        return evaluator.fail(
-            "The 1st argument of the DateDiff function is not a valid interval!"_L1);
-    WeekArguments week;
-    const QLatin1StringView problem
-        = checkWeekArguments(rules, arguments, 3, DateDiffMessages, week);
-    if (!problem.isEmpty())
-        return evaluator.fail(problem);
-    const qint32 raw
-        = DateInterval(arguments[0])
-              .diff(date1, date2, firstDayOfWeek(rules, week), firstWeekOfYear(rules, week));
+    FunctionArguments args(ev, argumentText, "DateDiff"_L1);
+    args.requireCount(3);
+    args.evaluateAll();
+    const double date1 = args.date(1);
+    const double date2 = args.date(2);
+    if (!isListedInterval(args[0]))
+        args.reject(0, "is not a valid interval!"_L1);
+    const LocaleRules &rules = ev.locale();
+    const WeekArguments week = weekArguments(args, rules, 3, "is invalid!"_L1);
+    const qint32 raw = DateInterval(args[0]).diff(
+        date1, date2, firstDayOfWeek(rules, week), firstWeekOfYear(rules, week));
     return Value::number(
-        double(raw) - incompletePeriod(arguments[0], date1, date2), Value::NumberType::Long);
+        double(raw) - incompletePeriod(args[0], date1, date2), Value::NumberType::Long);
 }
 
 // Completed years from the date to the current moment.
-Value Age(Evaluator &evaluator, const Value &x)
+Value fnAge(Evaluator &ev, const Value &x)
 {
     double date = 0;
-    if (!evaluator.locale().toDate(evaluator.locale().toText(x), date))
-        return evaluator.fail("Age requires a date value."_L1);
+    if (!ev.locale().toDate(ev.locale().toText(x), date))
+        return ev.fail("Age requires a date value."_L1);
     const DateSerial::Parts born = DateSerial::toParts(date);
-    const QDate today = evaluator.currentDateTime().date();
+    const QDate today = ev.currentDateTime().date();
     const bool birthdayToCome
         = today.month() < born.month || (today.month() == born.month && today.day() < born.day);
     return Value::number(
         today.year() - born.year - (birthdayToCome ? 1 : 0), Value::NumberType::Integer);
 }
 
+const FunctionEntry Entries[] = {
+    FunctionEntry::argumentList("dateadd"_L1, fnDateAdd),
+    FunctionEntry::argumentList("datepart"_L1, fnDatePart),
+    FunctionEntry::argumentList("datediff"_L1, fnDateDiff),
+    FunctionEntry::singleArgument("age"_L1, fnAge),
+};
+
 } // namespace
 
 std::span<const FunctionEntry> dateFunctions()
 {
-    static const FunctionEntry entries[] = {
-        FunctionEntry::argumentList("dateadd"_L1, DateAdd),
-        FunctionEntry::argumentList("datepart"_L1, DatePart),
-        FunctionEntry::argumentList("datediff"_L1, DateDiff),
-        FunctionEntry::singleArgument("age"_L1, Age),
-    };
-    return entries;
+    return Entries;
 }

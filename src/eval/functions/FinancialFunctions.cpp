@@ -3,6 +3,7 @@
 #include "Annuity.h"
 #include "Evaluator.h"
 #include "FormatPattern.h"
+#include "FunctionArguments.h"
 #include "OrvantaError.h"
 #include "SplitArgs.h"
 
@@ -105,7 +106,7 @@ Value financial(Evaluator &ev, QStringView argumentText, const FinancialFunction
     QStringList args = SplitArgs(argumentText);
     const int minimum = f.requiredIndex + 1;
     if (args.size() < minimum)
-        return ev.fail("The "_L1 + f.name + " function requires at least "_L1
+        FunctionArguments::reject("The "_L1 + f.name + " function requires at least "_L1
             + QString::number(minimum) + " arguments."_L1);
     const QStringList texts = filledArguments(ev, std::move(args), f);
     const double result = f.compute(numbersOf(texts, f, ev.locale()));
@@ -116,14 +117,14 @@ Value financial(Evaluator &ev, QStringView argumentText, const FinancialFunction
     return Value::text(FormatPattern::format(resultText, ResultPattern, ev.locale()));
 }
 
-template<const FinancialFunction &f> Value body(Evaluator &ev, QStringView argumentText)
+template<const FinancialFunction &f> Value fnFinancial(Evaluator &ev, QStringView argumentText)
 {
     return financial(ev, argumentText, f);
 }
 
 template<const FinancialFunction &f> constexpr FunctionEntry entry()
 {
-    return FunctionEntry::argumentList(f.name, body<f>);
+    return FunctionEntry::argumentList(f.name, fnFinancial<f>);
 }
 
 const FunctionEntry Entries[] = {

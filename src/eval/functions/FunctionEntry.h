@@ -9,8 +9,10 @@ class Evaluator;
 
 // One built-in function of the dispatch table. A Single function receives Eval of its
 // whole argument text; a List function receives the argument text unevaluated and
-// splits it itself (SplitArgs). A body rejects bad arguments through
-// Evaluator::fail(); anything it throws (OrvantaError) ends in the "Syntax error" box.
+// splits it itself (FunctionArguments). A list body rejects bad arguments by throwing
+// FunctionRejection, which ends as ErrText with ErrorFlag set; an OrvantaError ends in the
+// "Syntax error" box. Bodies are named fn and the function's name, each family's table
+// Entries.
 struct FunctionEntry
 {
     enum class Arity : quint8 { Single, List };

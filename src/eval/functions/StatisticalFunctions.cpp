@@ -1,8 +1,10 @@
 #include "StatisticalFunctions.h"
 
 #include "Evaluator.h"
+#include "FunctionArguments.h"
 #include "OrvantaError.h"
 #include "SplitArgs.h"
+#include "VariantMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,13 +22,11 @@ constexpr int LargestCount = 32767;
 
 enum class CountMode { NonEmpty = 0, Numeric = 1, Empty = 2 };
 
-QStringList evaluatedTexts(Evaluator &ev, const QStringList &arguments)
+QStringList evaluatedTexts(Evaluator &ev, QStringView argumentText)
 {
-    QStringList texts;
-    texts.reserve(arguments.size());
-    for (const QString &argument : arguments)
-        texts.append(ev.evalToText(argument));
-    return texts;
+    FunctionArguments args(ev, argumentText, {});
+    args.evaluateAll();
+    return args.texts();
 }
 
 // A value read as a Boolean: numbers are true when not 0, the words True and False in any
@@ -54,6 +54,22 @@ std::optional<bool> truthOf(const Value &value, const LocaleRules &rules)
     return std::nullopt;
 }
 
+// A CountIf test is a comparison, true (-1) or false (0). Anything else does not read as
+// true or false: an unquoted criterion such as >5 evaluates to 0 before the value is put
+// in front of it, so 3 joined with it is the number 30.
+bool comparisonOutcome(const Value &value, const LocaleRules &rules)
+{
+    const std::optional<bool> truth = truthOf(value, rules);
+    double number = 0.0;
+    if (value.isText())
+        rules.toNumber(value.text(), number);
+    else
+        number = value.number();
+    if (!truth || (number != 0.0 && number != -1.0))
+        throw OrvantaError(OrvantaError::TypeMismatch);
+    return *truth;
+}
+
 void addOneTo(int &count)
 {
     if (++count > LargestCount)
@@ -65,19 +81,11 @@ Value countText(Evaluator &ev, int count)
     return Value::text(ev.locale().numberToText(count, Value::NumberType::Integer));
 }
 
-// Round half to even, as the platform converts a fraction to a whole number.
-double roundHalfEven(double d)
-{
-    if (std::abs(d - std::trunc(d)) == 0.5)
-        return 2.0 * std::round(d / 2.0);
-    return std::round(d);
-}
-
-Value ifFunction(Evaluator &ev, QStringView argumentText)
+Value fnIf(Evaluator &ev, QStringView argumentText)
 {
     QStringList args = SplitArgs(argumentText);
     if (args.size() < 2)
-        return ev.fail(u"The if function requires at least 2 arguments."_s);
+        FunctionArguments::reject(u"The if function requires at least 2 arguments."_s);
     // The target field is read from the host at most once, and only when a branch needs it.
     std::optional<QString> target;
     const auto targetText = [&] {
@@ -100,7 +108,7 @@ Value ifFunction(Evaluator &ev, QStringView argumentText)
         // a condition that cannot even be evaluated is just as invalid
     }
     if (!condition)
-        return ev.fail(args[0] + " is an invalid condition for the If function."_L1);
+        FunctionArguments::reject(args[0] + " is an invalid condition for the If function."_L1);
     if (*condition)
         return Value::text(ev.evalToText(args[1]));
     if (args[2].isEmpty())
@@ -110,7 +118,7 @@ Value ifFunction(Evaluator &ev, QStringView argumentText)
 
 Value minMax(Evaluator &ev, QStringView argumentText, bool largest)
 {
-    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    const QStringList texts = evaluatedTexts(ev, argumentText);
     double current = NoValueYet;
     for (const QString &text : texts) {
         double number = 0.0;
@@ -122,12 +130,12 @@ Value minMax(Evaluator &ev, QStringView argumentText, bool largest)
     return Value::text(ev.locale().numberToText(current));
 }
 
-Value minFunction(Evaluator &ev, QStringView argumentText)
+Value fnMin(Evaluator &ev, QStringView argumentText)
 {
     return minMax(ev, argumentText, false);
 }
 
-Value maxFunction(Evaluator &ev, QStringView argumentText)
+Value fnMax(Evaluator &ev, QStringView argumentText)
 {
     return minMax(ev, argumentText, true);
 }
@@ -136,7 +144,7 @@ Value maxFunction(Evaluator &ev, QStringView argumentText)
 // whatever comes next.
 Value minMaxC(Evaluator &ev, QStringView argumentText, bool last)
 {
-    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    const QStringList texts = evaluatedTexts(ev, argumentText);
     QString current;
     for (const QString &text : texts) {
         if (current.isEmpty() || (last ? text > current : text < current))
@@ -145,12 +153,12 @@ Value minMaxC(Evaluator &ev, QStringView argumentText, bool last)
     return Value::text(current);
 }
 
-Value minCFunction(Evaluator &ev, QStringView argumentText)
+Value fnMinC(Evaluator &ev, QStringView argumentText)
 {
     return minMaxC(ev, argumentText, false);
 }
 
-Value maxCFunction(Evaluator &ev, QStringView argumentText)
+Value fnMaxC(Evaluator &ev, QStringView argumentText)
 {
     return minMaxC(ev, argumentText, true);
 }
@@ -170,7 +178,7 @@ bool counts(const QString &text, CountMode mode, const LocaleRules &rules)
 
 Value countValues(Evaluator &ev, QStringView argumentText, CountMode mode)
 {
-    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    const QStringList texts = evaluatedTexts(ev, argumentText);
     int count = 0;
     for (const QString &text : texts) {
         if (counts(text, mode, ev.locale()))
@@ -179,40 +187,37 @@ Value countValues(Evaluator &ev, QStringView argumentText, CountMode mode)
     return countText(ev, count);
 }
 
-Value countFunction(Evaluator &ev, QStringView argumentText)
+Value fnCount(Evaluator &ev, QStringView argumentText)
 {
     return countValues(ev, argumentText, CountMode::Numeric);
 }
 
-Value countCFunction(Evaluator &ev, QStringView argumentText)
+Value fnCountC(Evaluator &ev, QStringView argumentText)
 {
     return countValues(ev, argumentText, CountMode::NonEmpty);
 }
 
-Value countBlankFunction(Evaluator &ev, QStringView argumentText)
+Value fnCountBlank(Evaluator &ev, QStringView argumentText)
 {
     return countValues(ev, argumentText, CountMode::Empty);
 }
 
-Value countIfFunction(Evaluator &ev, QStringView argumentText)
+Value fnCountIf(Evaluator &ev, QStringView argumentText)
 {
-    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    const QStringList texts = evaluatedTexts(ev, argumentText);
     const QString &criterion = texts.first();
     int count = 0;
     for (qsizetype i = 1; i < texts.size(); ++i) {
         const QString test = texts[i] + criterion;
-        const std::optional<bool> passed = truthOf(ev.Eval(test), ev.locale());
-        if (!passed)
-            throw OrvantaError(OrvantaError::TypeMismatch);
-        if (*passed)
+        if (comparisonOutcome(ev.Eval(test), ev.locale()))
             addOneTo(count);
     }
     return countText(ev, count);
 }
 
-Value avgFunction(Evaluator &ev, QStringView argumentText)
+Value fnAvg(Evaluator &ev, QStringView argumentText)
 {
-    const QStringList texts = evaluatedTexts(ev, SplitArgs(argumentText));
+    const QStringList texts = evaluatedTexts(ev, argumentText);
     double sum = 0.0;
     int numeric = 0;
     for (const QString &text : texts) {
@@ -241,7 +246,7 @@ Value largeSmall(Evaluator &ev, QStringView argumentText, bool descending)
     const QString &position = args.first();
     double k = 0.0;
     if (!ev.locale().toNumber(position, k) || k < 0.0)
-        return ev.fail("Invalid position specified: "_L1 + position);
+        FunctionArguments::reject("Invalid position specified: "_L1 + position);
 
     std::vector<Ranked> ranked;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -257,35 +262,35 @@ Value largeSmall(Evaluator &ev, QStringView argumentText, bool descending)
         return descending ? a.number > b.number : a.number < b.number;
     });
 
-    const double index = roundHalfEven(k - 1.0);
+    const double index = VariantMath::roundHalfEven(k - 1.0, 0);
     if (index < 0.0 || index >= static_cast<double>(ranked.size()))
-        return ev.fail("The specified position "_L1 + position + " does not exist!"_L1);
+        FunctionArguments::reject("The specified position "_L1 + position + " does not exist!"_L1);
     return Value::text(ranked[static_cast<std::size_t>(index)].text);
 }
 
-Value largeFunction(Evaluator &ev, QStringView argumentText)
+Value fnLarge(Evaluator &ev, QStringView argumentText)
 {
     return largeSmall(ev, argumentText, true);
 }
 
-Value smallFunction(Evaluator &ev, QStringView argumentText)
+Value fnSmall(Evaluator &ev, QStringView argumentText)
 {
     return largeSmall(ev, argumentText, false);
 }
 
 const FunctionEntry Entries[] = {
-    FunctionEntry::argumentList("if"_L1, ifFunction),
-    FunctionEntry::argumentList("min"_L1, minFunction),
-    FunctionEntry::argumentList("max"_L1, maxFunction),
-    FunctionEntry::argumentList("minc"_L1, minCFunction),
-    FunctionEntry::argumentList("maxc"_L1, maxCFunction),
-    FunctionEntry::argumentList("count"_L1, countFunction),
-    FunctionEntry::argumentList("countc"_L1, countCFunction),
-    FunctionEntry::argumentList("countblank"_L1, countBlankFunction),
-    FunctionEntry::argumentList("countif"_L1, countIfFunction),
-    FunctionEntry::argumentList("avg"_L1, avgFunction),
-    FunctionEntry::argumentList("large"_L1, largeFunction),
-    FunctionEntry::argumentList("small"_L1, smallFunction),
+    FunctionEntry::argumentList("if"_L1, fnIf),
+    FunctionEntry::argumentList("min"_L1, fnMin),
+    FunctionEntry::argumentList("max"_L1, fnMax),
+    FunctionEntry::argumentList("minc"_L1, fnMinC),
+    FunctionEntry::argumentList("maxc"_L1, fnMaxC),
+    FunctionEntry::argumentList("count"_L1, fnCount),
+    FunctionEntry::argumentList("countc"_L1, fnCountC),
+    FunctionEntry::argumentList("countblank"_L1, fnCountBlank),
+    FunctionEntry::argumentList("countif"_L1, fnCountIf),
+    FunctionEntry::argumentList("avg"_L1, fnAvg),
+    FunctionEntry::argumentList("large"_L1, fnLarge),
+    FunctionEntry::argumentList("small"_L1, fnSmall),
 };
 
 } // namespace

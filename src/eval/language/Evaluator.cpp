@@ -1,6 +1,7 @@
 #include "Evaluator.h"
 
 #include "Dialogs.h"
+#include "FunctionArguments.h"
 #include "FunctionTable.h"
 #include "OrvantaError.h"
 #include "VariantMath.h"
@@ -214,11 +215,13 @@ Evaluator::Evaluator(const QLocale &locale, Dialogs &dialogs)
     : m_locale(locale)
     , m_dialogs(dialogs)
 {
+    m_locale.setToday([this] { return today(); });
 }
 
 Value Evaluator::evaluate(QStringView expression)
 {
     m_state.lowerModes();
+    m_todayRead = false;
     return Eval(expression);
 }
 
@@ -505,7 +508,11 @@ Value Evaluator::callFunction(QStringView name, QStringView argumentText)
         return Eval(argumentText);
     if (function->arity == FunctionEntry::Arity::Single)
         return function->single(*this, Eval(argumentText));
-    return function->list(*this, argumentText);
+    try {
+        return function->list(*this, argumentText);
+    } catch (const FunctionRejection &rejection) {
+        return fail(rejection.message);
+    }
 }
 
 bool Evaluator::convertsToNumberOrDate(QStringView text, Value &out) const
@@ -580,8 +587,19 @@ QString Evaluator::targetFieldText() const
 
 void Evaluator::setClock(std::function<QDateTime()> clock)
 {
-    m_locale.setToday(clock ? std::function<QDate()>([clock] { return clock().date(); }) : nullptr);
     m_clock = std::move(clock);
+    m_todayRead = false;
+}
+
+// Where TZ is not set the C library consults /etc/localtime on every clock read, so a
+// run full of dates without a year reads the clock once per top-level evaluation.
+QDate Evaluator::today() const
+{
+    if (!m_todayRead) {
+        m_today = currentDateTime().date();
+        m_todayRead = true;
+    }
+    return m_today;
 }
 
 QDateTime Evaluator::currentDateTime() const

@@ -110,6 +110,11 @@ int toLong(const Value &v, const LocaleRules &rules, qint32 &out)
     double d = 0.0;
     if (int error = toDouble(v, rules, d))
         return error;
+    return toLong(d, out);
+}
+
+int toLong(double d, qint32 &out)
+{
     const double rounded = std::nearbyint(d);
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
         return OrvantaError::Overflow;

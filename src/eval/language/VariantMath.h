@@ -29,6 +29,7 @@ bool isBlank(const Value &v);
 int toDouble(const Value &v, const LocaleRules &rules, double &out);
 // Rounded half to even into the 32-bit range; Overflow outside it.
 int toLong(const Value &v, const LocaleRules &rules, qint32 &out);
+int toLong(double d, qint32 &out);
 
 int add(const Value &a, const Value &b, const LocaleRules &rules, Value &out);
 int join(const Value &a, const Value &b, const LocaleRules &rules, Value &out);
