@@ -10,6 +10,7 @@
 #include <functional>
 
 class Dialogs;
+class EvalListener;
 class OrvantaError;
 
 // The formula language: Eval reads an expression left to right, Token reads one operand
@@ -35,6 +36,9 @@ public:
     // What If reads for an empty or missing branch: the target field's current text.
     void setTargetFieldReader(std::function<QString()> reader);
     QString targetFieldText() const;
+
+    // Told of every group and function call; null (the default) costs nothing.
+    void setListener(EvalListener *listener) { m_listener = listener; }
 
     // Now, Date, Time, Age and dates typed without a year read the clock through here,
     // so tests can fix it.
@@ -70,6 +74,8 @@ private:
     Value convertValue(Value v);
     bool convertsToNumberOrDate(QStringView text, Value &out) const;
     void reportTokenFailure(const OrvantaError &error, int step);
+    void reportStep(QStringView name, QStringView inner, const Value &value, bool errorBefore,
+        const QString &failure = {});
 
     LocaleRules m_locale;
     Dialogs &m_dialogs;
@@ -77,4 +83,5 @@ private:
     std::function<QString()> m_targetFieldReader;
     std::function<QDateTime()> m_clock;
     int m_depth = 0;
+    EvalListener *m_listener = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class HostEvents;
 class HostViews;
 
 // The host application object: the one entry point a run attaches to.
@@ -16,4 +17,8 @@ public:
     // 150 before a host restart.
     virtual void Command(qint16 command) = 0;
     virtual QString GetOpenDBName() = 0;
+
+    // Starts telling events of changes made by other programs to the listener; null
+    // stops. A host that raises no events keeps this default.
+    virtual void AdviseEvents(HostEvents *events) { (void)events; }
 };

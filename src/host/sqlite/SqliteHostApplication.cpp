@@ -1,5 +1,6 @@
 #include "SqliteHostApplication.h"
 
+#include "HostChangeWatcher.h"
 #include "HostSchema.h"
 #include "HostSession.h"
 #include "HostStateKeys.h"
@@ -69,4 +70,16 @@ void SqliteHostApplication::Command(qint16 command)
 QString SqliteHostApplication::GetOpenDBName()
 {
     return m_session->reader().state(HostStateKeys::OpenDatabase);
+}
+
+void SqliteHostApplication::AdviseEvents(HostEvents *events)
+{
+    m_watcher.reset();
+    if (!events)
+        return;
+    const std::weak_ptr<HostSession> session = m_session;
+    m_watcher = std::make_unique<HostChangeWatcher>(m_session->path(), *events, [session] {
+        if (const auto live = session.lock())
+            live->refreshReads();
+    });
 }
