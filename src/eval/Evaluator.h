@@ -84,4 +84,5 @@ private:
     std::function<QDateTime()> m_clock;
     int m_depth = 0;
     EvalListener *m_listener = nullptr;
+    int m_raisedDepth = 0; // depth of the last step that raised ErrorFlag, else 0
 };

@@ -481,13 +481,16 @@ void Evaluator::reportStep(QStringView name, QStringView inner, const Value &val
     step.text = name + QLatin1Char('(') + inner + QLatin1Char(')');
     step.value = m_locale.toText(value);
     step.depth = m_depth;
+    // A step that raised ErrorFlag right after an inner step raised it only passed it on.
+    const bool raised = m_state.ErrorFlag && !errorBefore;
     if (!failure.isEmpty()) {
         step.failed = true;
         step.error = failure;
-    } else if (m_state.ErrorFlag && !errorBefore) {
+    } else if (raised && m_raisedDepth <= m_depth) {
         step.failed = true;
         step.error = m_state.ErrText;
     }
+    m_raisedDepth = raised ? m_depth : 0;
     m_listener->stepEvaluated(step);
 }
 
