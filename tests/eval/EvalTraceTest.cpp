@@ -55,8 +55,12 @@ INSTANTIATE_TEST_SUITE_P(Expressions, EvalTraceSteps,
             {"2 If(1) ! The if function requires at least 2 arguments.", "1 Len(If(1)) = 0"}},
         TraceRow {"Len(\"ab\")+If(1)",
             {"1 Len(\"ab\") = 2", "1 If(1) ! The if function requires at least 2 arguments."}},
-        TraceRow {
-            "Left(\"abc\";-1)", {"1 Left(\"abc\";-1) ! Invalid procedure call or argument"}}));
+        TraceRow {"Left(\"abc\";-1)", {"1 Left(\"abc\";-1) ! Invalid procedure call or argument"}},
+        // If cuts its arguments at every ";" and reads the others after the error.
+        TraceRow {"If(Len(Left(\"ab\";1))>0;UCase(\"a\");2)",
+            {"3 Left(\"a) ! Invalid number of arguments in the Left Function.",
+                "2 Len(Left(\"ab) = 0",
+                "2 UCase(\"a\") = ", "1 If(Len(Left(\"ab\";1))>0;UCase(\"a\");2) = "}}));
 
 TEST(EvalTrace, EndsListeningWhenItEnds)
 {

@@ -490,7 +490,11 @@ void Evaluator::reportStep(QStringView name, QStringView inner, const Value &val
         step.failed = true;
         step.error = m_state.ErrText;
     }
-    m_raisedDepth = raised ? m_depth : 0;
+    // Calls that run after the error (If reads its other arguments) keep the mark.
+    if (raised)
+        m_raisedDepth = m_depth;
+    else if (!m_state.ErrorFlag)
+        m_raisedDepth = 0;
     m_listener->stepEvaluated(step);
 }
 

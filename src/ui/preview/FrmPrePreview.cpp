@@ -10,9 +10,10 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int FormWidth = 4500;
+constexpr int FormWidth = 5700;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
+constexpr int ComboWidth = 1000;
 } // namespace
 
 FrmPrePreview::FrmPrePreview(
@@ -55,11 +56,13 @@ void FrmPrePreview::buildControls()
     cmdCancel->setFixedSize(twipsToPixels(ButtonWidth), twipsToPixels(ButtonHeight));
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    m_cboNumber->setMinimumWidth(twipsToPixels(ComboWidth));
     auto *choice = new QHBoxLayout;
-    choice->addWidget(lblSelect, 1);
     choice->addWidget(m_cboNumber);
+    choice->addStretch(1);
     auto *frame = new QVBoxLayout(fra1);
     frame->addWidget(lbl1);
+    frame->addWidget(lblSelect);
     frame->addLayout(choice);
 
     auto *buttons = new QHBoxLayout;

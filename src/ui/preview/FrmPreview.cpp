@@ -85,6 +85,7 @@ void FrmPreview::buildControls()
     m_tvwSteps->setObjectName(QStringLiteral("tvwSteps"));
     m_tvwSteps->setHeaderLabels({QStringLiteral("Step"), QStringLiteral("Value")});
     m_tvwSteps->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_tvwSteps->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_tvwSteps->header()->setStretchLastSection(false);
     m_tvwSteps->setRootIsDecorated(true);
 
@@ -190,6 +191,8 @@ void FrmPreview::showSteps(const QList<EvalStep> &steps)
     for (const EvalStep &step : steps) {
         auto *item = new QTreeWidgetItem(
             {step.text, step.failed ? QStringLiteral("Error: ") + step.error : step.value});
+        item->setToolTip(0, step.text);
+        item->setToolTip(1, item->text(1));
         if (step.failed) {
             item->setForeground(0, ErrorColour);
             item->setForeground(1, ErrorColour);
