@@ -46,6 +46,7 @@ public:
     void OnContactPosChange(const QString &) override { arrived = monotonicMs(); }
     void OnGroupPosChange(const QString &) override { }
     void OnContactLookupChange() override { }
+    void OnHostGone() override { }
 
     double arrived = 0;
 };

@@ -18,4 +18,6 @@ public:
     virtual void OnGroupPosChange(const QString &record) = 0;
     // The contact lookup now holds other records.
     virtual void OnContactLookupChange() = 0;
+    // The database file was removed: nothing more can be read from the host.
+    virtual void OnHostGone() = 0;
 };

@@ -2,6 +2,7 @@
 // another process.
 #include "HostEvents.h"
 #include "HostApplication.h"
+#include "HostSchema.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "SqliteHostApplication.h"
@@ -21,6 +22,7 @@ public:
     void OnContactPosChange(const QString &record) override { events << "contact moved " + record; }
     void OnGroupPosChange(const QString &record) override { events << "group moved " + record; }
     void OnContactLookupChange() override { events << QStringLiteral("lookup"); }
+    void OnHostGone() override { events << QStringLiteral("gone"); }
 
     QStringList events;
 };
@@ -124,6 +126,13 @@ TEST_F(HostEventsTest, TheViewsReadTheChangeWhenTheEventArrives)
     EXPECT_NE(first, QStringLiteral("4242"));
     EXPECT_EQ(
         application->Views().Create(1, QStringLiteral("CV"))->getField(3), QStringLiteral("4242"));
+}
+
+TEST_F(HostEventsTest, TellWhenTheDatabaseIsRemoved)
+{
+    HostSchema::removeDatabaseFiles(host.path());
+    processEventsFor(500);
+    EXPECT_EQ(log.events, QStringList {"gone"});
 }
 
 TEST_F(HostEventsTest, StopWhenNoOneListens)

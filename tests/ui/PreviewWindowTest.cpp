@@ -2,6 +2,7 @@
 #include "FrmPreview.h"
 #include "HostApplication.h"
 #include "HostDatabaseProcess.h"
+#include "HostSchema.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "RecordingDialogs.h"
@@ -198,6 +199,17 @@ TEST_F(PreviewWindow, FollowsTheHostChangedByAnotherProcess)
             [&] { return shown(window) == QStringLiteral("[25]=If(\"0\";1;2)"); }, 3000));
         runTest(window);
         EXPECT_EQ(result(window), QStringLiteral("2"));
+        window.close();
+    });
+}
+
+TEST_F(PreviewWindow, SaysSoWhenTheDatabaseIsRemoved)
+{
+    preview(QStringLiteral("[25]=[3]*2"), [&](FrmPreview &window) {
+        HostSchema::removeDatabaseFiles(database.path());
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return result(window) == FrmPreview::hostGoneText(); }, 3000));
+        EXPECT_FALSE(child<QPushButton>(window, "cmdRun")->isEnabled());
         window.close();
     });
 }

@@ -21,14 +21,25 @@ HostChangeWatcher::HostChangeWatcher(
     m_settle.setSingleShot(true);
     m_settle.setInterval(SettleMs);
     QObject::connect(&m_settle, &QTimer::timeout, [this] { check(); });
-    QObject::connect(&m_files, &QFileSystemWatcher::fileChanged, [this] {
-        watchFiles();
-        m_settle.start();
-    });
+    QObject::connect(&m_files, &QFileSystemWatcher::fileChanged, [this] { fileChanged(); });
     watchFiles();
 }
 
 HostChangeWatcher::~HostChangeWatcher() = default;
+
+void HostChangeWatcher::fileChanged()
+{
+    if (m_gone)
+        return;
+    if (!QFileInfo::exists(m_path)) {
+        m_gone = true;
+        m_settle.stop();
+        m_events.OnHostGone();
+        return;
+    }
+    watchFiles();
+    m_settle.start();
+}
 
 // A file replaced or created anew (the log after the last connection closed) is no
 // longer the one watched; watching it again costs nothing when it still is.

@@ -39,6 +39,7 @@ private:
         QString lookup;
     };
 
+    void fileChanged();
     void watchFiles();
     void check();
     Snapshot readSnapshot();
@@ -52,5 +53,6 @@ private:
     QFileSystemWatcher m_files;
     QTimer m_settle;
     qint64 m_dataVersion = 0;
+    bool m_gone = false;
     Snapshot m_last;
 };

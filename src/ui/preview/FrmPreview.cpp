@@ -258,3 +258,12 @@ void FrmPreview::OnContactLookupChange()
 {
     refreshFromHost();
 }
+
+// The view would go on reading the removed file: stop testing and say why.
+void FrmPreview::OnHostGone()
+{
+    m_cmdRun->setEnabled(false);
+    m_tvwSteps->clear();
+    m_lblResultCalc->setText(hostGoneText());
+    styleLabel(m_lblResultCalc, 9, ErrorColour);
+}

@@ -35,6 +35,11 @@ public:
     void Update_rtf();
 
     static QString pressRunText() { return QStringLiteral("Press the Run Test button"); }
+    static QString hostGoneText()
+    {
+        return QStringLiteral("The contact database was closed or removed: the preview can no "
+                              "longer follow it. Close this window.");
+    }
 
 private:
     void buildControls();
@@ -52,6 +57,7 @@ private:
     void OnContactPosChange(const QString &record) override;
     void OnGroupPosChange(const QString &record) override;
     void OnContactLookupChange() override;
+    void OnHostGone() override;
 
     RunState &m_state;
     Dialogs &m_dialogs;
