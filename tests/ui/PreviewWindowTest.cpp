@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
