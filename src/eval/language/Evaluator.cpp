@@ -467,11 +467,15 @@ Value Evaluator::readGroup(
     } catch (const std::bad_alloc &) {
         return failed(OrvantaError(OrvantaError::OutOfMemory), FunctionCallStep);
     }
-    if (!m_state.ErrorFlag)
-        v = convertValue(std::move(v));
-    if (m_listener)
+    if (m_listener) [[unlikely]] {
+        if (!m_state.ErrorFlag)
+            v = convertValue(std::move(v));
         reportStep(name, inner, v, errorBefore);
-    return v;
+        return v;
+    }
+    if (m_state.ErrorFlag)
+        return v;
+    return convertValue(std::move(v));
 }
 
 void Evaluator::reportStep(QStringView name, QStringView inner, const Value &value,
