@@ -13,9 +13,9 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
