@@ -1,9 +1,11 @@
+#include "CalculationExplainer.h"
 #include "ConsoleProgress.h"
 #include "Evaluator.h"
 #include "HostConnector.h"
 #include "LaunchOptions.h"
 #include "LocaleInfo.h"
 #include "OrvantaVersion.h"
+#include "RecordingDialogs.h"
 #include "RunState.h"
 #include "Settings.h"
 #include "StartUp.h"
@@ -11,6 +13,7 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <QTextStream>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -34,6 +37,15 @@ int main(int argc, char **argv)
     }
 
     RunState state;
+    if (options.explain) {
+        Settings settings;
+        RecordingDialogs messages;
+        Evaluator evaluator(userLocale(), messages);
+        QTextStream out(stdout);
+        return CalculationExplainer(state, evaluator, messages, settings)
+            .run(HostConnector::connection(), options.commandLine, out);
+    }
+
     state.commandLine = options.commandLine;
     state.lookupFlag = options.lookup;
     state.allContactsRequested = options.allContacts;

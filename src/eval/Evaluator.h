@@ -10,6 +10,7 @@
 #include <functional>
 
 class Dialogs;
+class EvalListener;
 class OrvantaError;
 
 // The formula language: Eval reads an expression left to right, Token reads one operand
@@ -38,6 +39,9 @@ public:
     // What If reads for an empty or missing branch: the target field's current text.
     void setTargetFieldReader(std::function<QString()> reader);
     QString targetFieldText() const;
+
+    // Told of every group and function call; null (the default) costs nothing.
+    void setListener(EvalListener *listener) { m_listener = listener; }
 
     // Now, Date, Time, Age and dates typed without a year read the clock through here,
     // so tests can fix it.
@@ -75,6 +79,8 @@ private:
     Value convertValue(Value v);
     bool convertsToNumberOrDate(QStringView text, Value &out) const;
     void reportTokenFailure(const OrvantaError &error, int step);
+    void reportStep(QStringView name, QStringView inner, const Value &value, bool errorBefore,
+        const QString &failure = {});
 
     LocaleRules m_locale;
     Dialogs &m_dialogs;
@@ -84,4 +90,6 @@ private:
     mutable QDate m_today;
     mutable bool m_todayRead = false;
     int m_depth = 0;
+    EvalListener *m_listener = nullptr;
+    int m_raisedDepth = 0; // depth of the last step that raised ErrorFlag, else 0
 };

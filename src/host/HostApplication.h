@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class HostEvents;
 class HostViews;
 
 // The host application object: the one entry point a run attaches to.
@@ -27,4 +28,8 @@ public:
     {
         throw OrvantaError(OrvantaError::CantCreateObject);
     }
+
+    // Starts telling events of changes made by other programs to the listener; null
+    // stops. A host that raises no events keeps this default.
+    virtual void AdviseEvents(HostEvents *events) { (void)events; }
 };

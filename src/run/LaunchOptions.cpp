@@ -13,6 +13,8 @@ LaunchOptions LaunchOptions::parse(const QStringList &arguments)
             options.lookup = true;
         } else if (option == QLatin1String("--help")) {
             options.help = true;
+        } else if (option == QLatin1String("--explain")) {
+            options.explain = true;
         } else if (option == QLatin1String("--version")) {
             options.version = true;
         } else {
@@ -27,7 +29,7 @@ LaunchOptions LaunchOptions::parse(const QStringList &arguments)
 QString LaunchOptions::usage()
 {
     return QStringLiteral(
-        "Usage: orvanta [--lookup | --all] [CALCULATION | [/]File:PATH]\n"
+        "Usage: orvanta [--lookup | --all | --explain] [CALCULATION | [/]File:PATH]\n"
         "\n"
         "Fills fields of the host's contact database with computed values.\n"
         "\n"
@@ -39,6 +41,9 @@ QString LaunchOptions::usage()
         "\n"
         "  --lookup      run for every record of the host's current lookup\n"
         "  --all         make the lookup hold all contacts, then run for every one\n"
+        "  --explain     print, for the current record, each statement's substituted\n"
+        "                expression, every group and function call with its value, and\n"
+        "                the value a run would write; writes nothing\n"
         "  --help        show this text\n"
         "  --version     show the version\n"
         "\n"

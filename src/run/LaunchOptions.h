@@ -11,6 +11,7 @@ struct LaunchOptions
     bool allContacts = false;
     bool help = false;
     bool version = false;
+    bool explain = false; // print how each statement evaluates, write nothing
     QString error; // an unknown option
     QString commandLine;
 

@@ -1,6 +1,7 @@
 #include "Evaluator.h"
 
 #include "Dialogs.h"
+#include "EvalListener.h"
 #include "FunctionArguments.h"
 #include "FunctionTable.h"
 #include "OrvantaError.h"
@@ -446,26 +447,62 @@ Value Evaluator::readGroup(
     }
     position = int(p);
     // After a failure Token hands back what it had read: the function's name as written.
-    const auto failed = [&](const OrvantaError &error, int step) {
-        reportTokenFailure(error, step);
-        return name.isEmpty() ? Value() : Value::text(name.toString());
-    };
     // Without a closing parenthesis the inner text loses the last character; a "(" at the
     // very end leaves it a negative length, which the platform's Mid rejects.
     const qsizetype innerLength = p - innerStart - 1;
+    const QStringView inner
+        = innerLength < 0 ? QStringView() : expression.sliced(innerStart - 1, innerLength);
+    const bool errorBefore = m_state.ErrorFlag;
+    const auto failed = [&](const OrvantaError &error, int step) {
+        reportTokenFailure(error, step);
+        Value v = name.isEmpty() ? Value() : Value::text(name.toString());
+        if (m_listener)
+            reportStep(name, inner, v, errorBefore, error.description());
+        return v;
+    };
     if (innerLength < 0)
         return failed(OrvantaError(OrvantaError::InvalidProcedureCall), GroupTextStep);
     Value v;
     try {
-        v = callFunction(name, expression.sliced(innerStart - 1, innerLength));
+        v = callFunction(name, inner);
     } catch (const OrvantaError &error) {
         return failed(error, FunctionCallStep);
     } catch (const std::bad_alloc &) {
         return failed(OrvantaError(OrvantaError::OutOfMemory), FunctionCallStep);
     }
+    if (m_listener) [[unlikely]] {
+        if (!m_state.ErrorFlag)
+            v = convertValue(std::move(v));
+        reportStep(name, inner, v, errorBefore);
+        return v;
+    }
     if (m_state.ErrorFlag)
         return v;
     return convertValue(std::move(v));
+}
+
+void Evaluator::reportStep(QStringView name, QStringView inner, const Value &value,
+    bool errorBefore, const QString &failure)
+{
+    EvalStep step;
+    step.text = name + QLatin1Char('(') + inner + QLatin1Char(')');
+    step.value = m_locale.toText(value);
+    step.depth = m_depth;
+    // A step that raised ErrorFlag right after an inner step raised it only passed it on.
+    const bool raised = m_state.ErrorFlag && !errorBefore;
+    if (!failure.isEmpty()) {
+        step.failed = true;
+        step.error = failure;
+    } else if (raised && m_raisedDepth <= m_depth) {
+        step.failed = true;
+        step.error = m_state.ErrText;
+    }
+    // Calls that run after the error (If reads its other arguments) keep the mark.
+    if (raised)
+        m_raisedDepth = m_depth;
+    else if (!m_state.ErrorFlag)
+        m_raisedDepth = 0;
+    m_listener->stepEvaluated(step);
 }
 
 Value Evaluator::readQuoted(QStringView expression, qsizetype quote, int &position)

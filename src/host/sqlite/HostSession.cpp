@@ -28,7 +28,8 @@ qint64 coarseMilliseconds()
 } // namespace
 
 HostSession::HostSession(const QString &path)
-    : m_connection(HostSchema::openExisting(path))
+    : m_path(path)
+    , m_connection(HostSchema::openExisting(path))
     , m_store(*m_connection)
 {
     for (RecordKind kind : {RecordKind::Contact, RecordKind::Group})

@@ -49,6 +49,10 @@ public:
 
     void flush();
 
+    const QString &path() const { return m_path; }
+    // The next read starts a new read transaction and so sees other programs' commits.
+    void refreshReads() { endRead(); }
+
 private:
     void flushWhenDue();
     void commitPending();
@@ -61,6 +65,7 @@ private:
     void addPendingWrite(qint64 record, qint32 field, const QString &value);
     static bool isDue(const std::optional<qint64> &since);
 
+    QString m_path;
     std::unique_ptr<SqliteConnection> m_connection;
     HostStore m_store;
     QSet<qint32> m_fields[2];

@@ -1,5 +1,6 @@
 #include "SqliteHostApplication.h"
 
+#include "HostChangeWatcher.h"
 #include "HostSchema.h"
 #include "HostSession.h"
 #include "HostStateKeys.h"
@@ -75,4 +76,16 @@ QString SqliteHostApplication::GetOpenDBName()
 std::unique_ptr<HostAuxCommands> SqliteHostApplication::AuxCommands()
 {
     return std::make_unique<SqliteHostAuxCommands>(m_session);
+}
+
+void SqliteHostApplication::AdviseEvents(HostEvents *events)
+{
+    m_watcher.reset();
+    if (!events)
+        return;
+    const std::weak_ptr<HostSession> session = m_session;
+    m_watcher = std::make_unique<HostChangeWatcher>(m_session->path(), *events, [session] {
+        if (const auto live = session.lock())
+            live->refreshReads();
+    });
 }

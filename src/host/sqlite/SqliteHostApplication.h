@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+class HostChangeWatcher;
 class HostSession;
 
 // The stand-in host's application object, attached to its SQLite database.
@@ -26,8 +27,11 @@ public:
     void Command(qint16 command) override;
     QString GetOpenDBName() override;
     std::unique_ptr<HostAuxCommands> AuxCommands() override;
+    // Watches the database for other programs' changes while events is set.
+    void AdviseEvents(HostEvents *events) override;
 
 private:
     std::shared_ptr<HostSession> m_session;
     SqliteHostViews m_views;
+    std::unique_ptr<HostChangeWatcher> m_watcher;
 };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringList>
+
+class Dialogs;
+class QWidget;
+struct RunState;
+
+// What the syntax editor's Preview and Test opens: the chooser when the text holds
+// several calculations, the preview otherwise. Both are modal over the editor and take
+// its size.
+class PreviewWindows
+{
+public:
+    PreviewWindows(RunState &state, Dialogs &dialogs, QWidget *editor);
+
+    void showChooser(const QStringList &vCalcs);
+    void showPreview(const QString &sTextToPreview);
+
+private:
+    RunState &m_state;
+    Dialogs &m_dialogs;
+    QWidget *m_editor;
+};
