@@ -12,8 +12,11 @@ public:
 
     virtual void OpenFile(const QString &path) = 0;
     virtual HostViews &Views() = 0;
-    // 104 before every run and test, 701 to make the lookup hold every contact,
-    // 150 before a host restart.
+    // One of HostCommand's numbers.
     virtual void Command(qint16 command) = 0;
     virtual QString GetOpenDBName() = 0;
+    // Makes every field written so far durable; throws OrvantaError when the host cannot
+    // keep them. A run ends with it, so that no failed write goes unreported. A host that
+    // keeps each write at once has nothing to do.
+    virtual void Commit() { }
 };

@@ -5,6 +5,7 @@
 #include "Evaluator.h"
 #include "FakeHost.h"
 #include "RecordingDialogs.h"
+#include "RunDialogs.h"
 #include "RunProgress.h"
 #include "RunState.h"
 #include "RunWindows.h"
@@ -65,8 +66,9 @@ protected:
         const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates))
     {
         state.commandLine = commandLine;
-        Evaluator evaluator(locale, dialogs);
-        CalculationRun(state, evaluator, dialogs, settings, windows, progress).Start_Calc();
+        RunDialogs runDialogs(dialogs);
+        Evaluator evaluator(locale, runDialogs);
+        CalculationRun(state, evaluator, runDialogs, settings, windows, progress).Start_Calc();
     }
 
     QString appDir() const { return m_app.path(); }

@@ -12,7 +12,8 @@ protected:
     {
         state = RunState();
         state.commandLine = commandLine;
-        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
+        RunDialogs runDialogs(dialogs);
+        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), runDialogs);
         HostConnection connection {[title] { return title; },
             [this]() -> std::unique_ptr<HostApplication> {
                 ++attached;
@@ -20,7 +21,7 @@ protected:
                     throw OrvantaError(429);
                 return std::make_unique<Proxy>(host);
             }};
-        StartUp(state, connection, evaluator, dialogs, settings, windows, progress).Main();
+        StartUp(state, connection, evaluator, runDialogs, settings, windows, progress).Main();
     }
 
     void writeTempCalc()

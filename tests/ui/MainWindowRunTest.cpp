@@ -5,6 +5,7 @@
 #include "HostDatabaseProcess.h"
 #include "QtRunWindows.h"
 #include "RecordingDialogs.h"
+#include "RunDialogs.h"
 #include "RunProgress.h"
 #include "RunState.h"
 #include "Settings.h"
@@ -61,11 +62,12 @@ protected:
             [path] { return SqliteHostApplication::attach(path); }};
         RunState state;
         Settings settings;
-        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
+        RunDialogs runDialogs(dialogs);
+        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), runDialogs);
         QtRunWindows windows(dialogs);
         QuietProgress progress;
         const ModalWatchdog watchdog;
-        StartUp(state, host, evaluator, dialogs, settings, windows, progress).Main();
+        StartUp(state, host, evaluator, runDialogs, settings, windows, progress).Main();
     }
 
     QString doubled(const QString &key) const

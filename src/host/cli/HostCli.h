@@ -1,15 +1,19 @@
 #pragma once
 
 #include "RecordKind.h"
+#include "SqliteTransaction.h"
 
 #include <QStringList>
 #include <QTextStream>
+#include <memory>
 #include <optional>
 
 class HostStore;
+class SqliteConnection;
 
 // The command line of the stand-in host (orvanta-host): every command runs in one
-// transaction, so a command that fails changes nothing. Failures print one line
+// transaction, so a command that fails changes nothing; commands that only read take
+// no lock. Failures print one line
 // "orvanta-host: ..." on the error stream and give exit status 2.
 class HostCli
 {
@@ -26,7 +30,8 @@ private:
     QString takeOptionValue(const QStringList &arguments, qsizetype &i);
     void execute();
     void init();
-    void runInTransaction(void (HostCli::*command)(HostStore &));
+    std::unique_ptr<SqliteConnection> openDatabase() const;
+    void runInTransaction(void (HostCli::*command)(HostStore &), SqliteTransaction::Lock lock);
 
     void fields(HostStore &store);
     void list(HostStore &store);
@@ -39,8 +44,9 @@ private:
     void view(HostStore &store);
     void title(HostStore &store);
     void log(HostStore &store);
-    void importCsv(HostStore &store);
+    void importCsv();
     void exportCsv(HostStore &store);
+    void writeCsv(HostStore &store, QTextStream &stream) const;
 
     void requireArguments(qsizetype minimum, qsizetype maximum) const;
     qint32 fieldId(HostStore &store, const QString &text) const;

@@ -1,5 +1,6 @@
 #include "SqliteHostApplication.h"
 
+#include "HostNumbers.h"
 #include "HostSchema.h"
 #include "HostSession.h"
 #include "HostStateKeys.h"
@@ -8,10 +9,6 @@
 #include "SqliteConnection.h"
 
 #include <QFileInfo>
-
-namespace {
-constexpr qint16 AllContactsCommand = 701;
-}
 
 std::unique_ptr<HostApplication> SqliteHostApplication::attach(const QString &path)
 {
@@ -61,7 +58,7 @@ void SqliteHostApplication::Command(qint16 command)
 {
     m_session->writeNow([&](HostStore &store) {
         store.logCommand(command);
-        if (command == AllContactsCommand)
+        if (command == HostCommand::LookupAllContacts)
             store.setLookupAll(RecordKind::Contact);
     });
 }
@@ -69,4 +66,9 @@ void SqliteHostApplication::Command(qint16 command)
 QString SqliteHostApplication::GetOpenDBName()
 {
     return m_session->reader().state(HostStateKeys::OpenDatabase);
+}
+
+void SqliteHostApplication::Commit()
+{
+    m_session->commit();
 }

@@ -25,6 +25,7 @@ public:
     HostViews &Views() override;
     void Command(qint16 command) override;
     QString GetOpenDBName() override;
+    void Commit() override;
 
 private:
     std::shared_ptr<HostSession> m_session;

@@ -1,0 +1,269 @@
+#include "CsvImport.h"
+
+#include "CsvReader.h"
+#include "HostNumbers.h"
+#include "HostStateKeys.h"
+#include "HostStore.h"
+#include "OrvantaError.h"
+#include "SqliteConnection.h"
+#include "SqliteStatement.h"
+#include "SqliteTransaction.h"
+
+#include <QFile>
+#include <algorithm>
+
+namespace {
+
+// A record of the file (row), its key, the existing record it updates or the new one
+// it becomes, and the place of a keyless record among the keyless ones.
+const char *const StagingSql = R"(
+PRAGMA temp_store = FILE;
+CREATE TEMP TABLE import_rows(row INTEGER PRIMARY KEY, line INTEGER NOT NULL,
+    key TEXT NOT NULL, record INTEGER, keyless INTEGER, new INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX temp.import_rows_by_key ON import_rows(key);
+CREATE TEMP TABLE import_values(row INTEGER NOT NULL, field INTEGER NOT NULL,
+    value TEXT NOT NULL, PRIMARY KEY(row, field)) WITHOUT ROWID;
+)";
+
+const char *const DropStagingSql
+    = "DROP TABLE IF EXISTS temp.import_rows; DROP TABLE IF EXISTS temp.import_values;";
+
+// The keys the host gives new records, as HostStore numbers them.
+const char *keyFormat(RecordKind kind)
+{
+    return kind == RecordKind::Contact ? "C%04d" : "G%03d";
+}
+
+} // namespace
+
+CsvImport::CsvImport(SqliteConnection &connection, HostStore &store, RecordKind kind)
+    : m_connection(connection)
+    , m_store(store)
+    , m_kind(kind)
+{
+}
+
+CsvImport::~CsvImport()
+{
+    try {
+        m_connection.execScript(DropStagingSql);
+    } catch (const OrvantaError &) {
+        // The temporary tables go with the connection anyway.
+    }
+}
+
+qint64 CsvImport::run(const QString &path)
+{
+    m_path = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw OrvantaError(OrvantaError::InvalidProcedureCall,
+            QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    m_fields = m_store.fields(m_kind);
+    m_connection.execScript(StagingSql);
+    CsvReader reader(file);
+    try {
+        const QList<qint32> columns = headerFields(reader);
+        m_rows = stage(reader, columns);
+    } catch (const OrvantaError &error) {
+        if (error.description().startsWith(QLatin1String("line ")))
+            refuse(error.description());
+        throw;
+    }
+    merge();
+    return m_rows;
+}
+
+QList<qint32> CsvImport::headerFields(CsvReader &reader)
+{
+    const std::optional<CsvReader::Record> header = reader.next();
+    if (!header)
+        throw OrvantaError(OrvantaError::InvalidProcedureCall,
+            QStringLiteral("%1 has no header line").arg(m_path));
+    QList<qint32> columns;
+    for (const QString &text : header->values) {
+        const QString name = text.trimmed();
+        bool isNumber = false;
+        const qint32 id = name.toInt(&isNumber);
+        const auto field
+            = std::find_if(m_fields.cbegin(), m_fields.cend(), [&](const FieldDefinition &f) {
+                  return isNumber ? f.id == id : f.label.compare(name, Qt::CaseInsensitive) == 0;
+              });
+        if (field == m_fields.cend())
+            refuse(QStringLiteral("line %1: unknown field '%2'").arg(header->line).arg(text));
+        if (columns.contains(field->id))
+            refuse(QStringLiteral("line %1: the field %2 (%3) is named twice")
+                       .arg(header->line)
+                       .arg(field->id)
+                       .arg(field->label));
+        columns.append(field->id);
+    }
+    return columns;
+}
+
+// Reads the file into the temporary tables. Only a read transaction is open on the
+// database meanwhile, which keeps no other program waiting.
+qint64 CsvImport::stage(CsvReader &reader, const QList<qint32> &columns)
+{
+    SqliteTransaction transaction(m_connection, SqliteTransaction::Lock::None);
+    qint64 rows = 0;
+    while (const std::optional<CsvReader::Record> record = reader.next()) {
+        if (record->values.size() != columns.size())
+            refuse(QStringLiteral("line %1: %2 values where the header has %3")
+                       .arg(record->line)
+                       .arg(record->values.size())
+                       .arg(columns.size()));
+        stageRecord(record->line, record->values, columns);
+        ++rows;
+    }
+    transaction.commit();
+    return rows;
+}
+
+void CsvImport::stageRecord(int line, const QStringList &values, const QList<qint32> &columns)
+{
+    const qsizetype keyColumn = columns.indexOf(HostField::Key);
+    const QString key = keyColumn >= 0 ? values.at(keyColumn) : QString();
+    std::optional<qint64> record;
+    if (!key.isEmpty()) {
+        if (const auto earlier
+            = m_connection.statement("SELECT line FROM temp.import_rows WHERE key = ?1")
+                  .bind(1, key)
+                  .queryInt())
+            refuse(QStringLiteral("line %1: the key %2 is already on line %3")
+                       .arg(line)
+                       .arg(key)
+                       .arg(*earlier));
+        record = m_store.recordByKey(m_kind, key);
+    }
+    SqliteStatement &addRow = m_connection.statement(
+        "INSERT INTO temp.import_rows(line, key, record, keyless) VALUES(?1, ?2, ?3, ?4) "
+        "RETURNING row");
+    addRow.bind(1, line).bind(2, key);
+    record ? addRow.bind(3, *record) : addRow.bindNull(3);
+    key.isEmpty() ? addRow.bind(4, m_keyless++) : addRow.bindNull(4);
+    const qint64 row = *addRow.queryInt();
+    SqliteStatement &addValue = m_connection.statement(
+        "INSERT INTO temp.import_values(row, field, value) VALUES(?1, ?2, ?3)");
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        // An empty value clears the field of an existing record and means nothing to a
+        // new one. A record that another program adds meanwhile counts as new here.
+        if (c == keyColumn || (values.at(c).isEmpty() && !record))
+            continue;
+        addValue.bind(1, row).bind(2, columns.at(c)).bind(3, values.at(c)).exec();
+    }
+}
+
+void CsvImport::merge()
+{
+    SqliteTransaction transaction(m_connection);
+    resolveKeys();
+    assignNewKeys();
+    addNewRecords();
+    writeValues();
+    transaction.commit();
+}
+
+// Keys that another program added since the file was read update those records.
+void CsvImport::resolveKeys()
+{
+    m_connection
+        .statement("UPDATE temp.import_rows SET record = (SELECT id FROM main.records r "
+                   "WHERE r.key = import_rows.key AND r.kind = ?1) "
+                   "WHERE record IS NULL AND key <> ''")
+        .bind(1, qint64(m_kind))
+        .exec();
+    m_connection
+        .statement("SELECT i.line, i.key, r.kind FROM temp.import_rows i "
+                   "JOIN main.records r ON r.key = i.key WHERE i.record IS NULL LIMIT 1")
+        .forEachRow([&](const SqliteStatement &row) {
+            refuse(QStringLiteral("line %1: the key %2 belongs to one of the %3")
+                       .arg(row.columnInt(0))
+                       .arg(row.columnText(1), recordKindPlural(RecordKind(row.columnInt(2)))));
+        });
+}
+
+// Keyless records get the host's next keys: numbered on from the host's counter, in
+// one statement unless one of those keys is taken already.
+void CsvImport::assignNewKeys()
+{
+    if (m_keyless == 0)
+        return;
+    const QString &counterKey = m_kind == RecordKind::Contact ? HostStateKeys::NextContactNumber
+                                                              : HostStateKeys::NextGroupNumber;
+    qint64 first = qMax(1, m_store.state(counterKey).toInt());
+    const auto taken = [&](qint64 from) {
+        return *m_connection
+                    .statement("SELECT count(*) FROM temp.import_rows i WHERE i.key = '' AND ("
+                               "EXISTS (SELECT 1 FROM main.records r "
+                               "WHERE r.key = printf(?1, ?2 + i.keyless)) OR "
+                               "EXISTS (SELECT 1 FROM temp.import_rows j "
+                               "WHERE j.key = printf(?1, ?2 + i.keyless)))")
+                    .bind(1, QString::fromLatin1(keyFormat(m_kind)))
+                    .bind(2, from)
+                    .queryInt();
+    };
+    // Past every key of that form, should the numbers ahead be in use.
+    while (taken(first) > 0)
+        first += m_keyless;
+    m_connection
+        .statement("UPDATE temp.import_rows SET key = printf(?1, ?2 + keyless) WHERE key = ''")
+        .bind(1, QString::fromLatin1(keyFormat(m_kind)))
+        .bind(2, first)
+        .exec();
+    m_store.setState(counterKey, QString::number(first + m_keyless));
+}
+
+void CsvImport::addNewRecords()
+{
+    m_connection
+        .statement("UPDATE temp.import_rows SET record = n.id, new = 1 FROM "
+                   "(SELECT row, (SELECT coalesce(max(id), 0) FROM main.records) "
+                   "+ row_number() OVER (ORDER BY row) AS id "
+                   "FROM temp.import_rows WHERE record IS NULL) AS n "
+                   "WHERE import_rows.row = n.row")
+        .exec();
+    const qint64 lookupStart = m_store.lookupCount(m_kind);
+    m_connection
+        .statement("INSERT INTO main.records(id, kind, key) "
+                   "SELECT record, ?1, key FROM temp.import_rows WHERE new = 1 ORDER BY row")
+        .bind(1, qint64(m_kind))
+        .exec();
+    m_connection
+        .statement("INSERT INTO main.lookup(kind, position, record) "
+                   "SELECT ?1, ?2 + row_number() OVER (ORDER BY row) - 1, record "
+                   "FROM temp.import_rows WHERE new = 1")
+        .bind(1, qint64(m_kind))
+        .bind(2, lookupStart)
+        .exec();
+    const QString &current = HostStateKeys::currentRecord(m_kind);
+    const QString currentKey = m_store.state(current);
+    if (!currentKey.isEmpty() && m_store.recordByKey(m_kind, currentKey))
+        return;
+    if (const auto firstNew
+        = m_connection
+              .statement("SELECT key FROM temp.import_rows WHERE new = 1 ORDER BY row LIMIT 1")
+              .queryText())
+        m_store.setState(current, *firstNew);
+}
+
+void CsvImport::writeValues()
+{
+    m_connection
+        .statement("INSERT INTO main.field_values(record, field, value) "
+                   "SELECT i.record, v.field, v.value FROM temp.import_values v "
+                   "JOIN temp.import_rows i ON i.row = v.row WHERE v.value <> '' "
+                   "ORDER BY v.row, v.field "
+                   "ON CONFLICT(record, field) DO UPDATE SET value = excluded.value")
+        .exec();
+    m_connection
+        .statement("DELETE FROM main.field_values WHERE (record, field) IN "
+                   "(SELECT i.record, v.field FROM temp.import_values v "
+                   "JOIN temp.import_rows i ON i.row = v.row WHERE v.value = '')")
+        .exec();
+}
+
+void CsvImport::refuse(const QString &what) const
+{
+    throw OrvantaError(OrvantaError::InvalidProcedureCall, m_path + QLatin1Char(' ') + what);
+}
