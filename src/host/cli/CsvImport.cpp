@@ -11,22 +11,45 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 // A record of the file (row), its key, the existing record it updates or the new one
-// it becomes, and the place of a keyless record among the keyless ones.
+// it becomes, the place of a keyless record among the keyless ones, and its values
+// (packed by appendValue).
 const char *const StagingSql = R"(
 PRAGMA temp_store = FILE;
 CREATE TEMP TABLE import_rows(row INTEGER PRIMARY KEY, line INTEGER NOT NULL,
-    key TEXT NOT NULL, record INTEGER, keyless INTEGER, new INTEGER NOT NULL DEFAULT 0);
+    key TEXT NOT NULL, record INTEGER, keyless INTEGER, new INTEGER NOT NULL DEFAULT 0,
+    field_values BLOB NOT NULL);
 CREATE INDEX temp.import_rows_by_key ON import_rows(key);
-CREATE TEMP TABLE import_values(row INTEGER NOT NULL, field INTEGER NOT NULL,
-    value TEXT NOT NULL, PRIMARY KEY(row, field)) WITHOUT ROWID;
 )";
 
-const char *const DropStagingSql
-    = "DROP TABLE IF EXISTS temp.import_rows; DROP TABLE IF EXISTS temp.import_values;";
+const char *const DropStagingSql = "DROP TABLE IF EXISTS temp.import_rows;";
+
+// A merge writes this many values per call of the store.
+constexpr size_t WriteChunk = 4096;
+
+// A record's values as one blob, each as its field, its length in bytes and its UTF-8.
+void appendValue(QByteArray &packed, qint32 field, const QByteArray &utf8)
+{
+    const qint32 header[2] = {field, qint32(utf8.size())};
+    packed.append(reinterpret_cast<const char *>(header), sizeof header);
+    packed.append(utf8);
+}
+
+void unpackValues(qint64 record, QByteArrayView packed, HostStore::ValueWrites &writes)
+{
+    qsizetype at = 0;
+    while (at < packed.size()) {
+        qint32 header[2];
+        std::memcpy(header, packed.data() + at, sizeof header);
+        at += sizeof header;
+        writes.push_back({record, header[0], packed.sliced(at, header[1]).toByteArray()});
+        at += header[1];
+    }
+}
 
 // The keys the host gives new records, as HostStore numbers them.
 const char *keyFormat(RecordKind kind)
@@ -116,6 +139,9 @@ qint64 CsvImport::stage(CsvReader &reader, const QList<qint32> &columns)
         stageRecord(record->line, record->values, columns);
         ++rows;
     }
+    refuseKeysOfOtherKinds();
+    assignNewKeys();
+    numberNewRecords();
     transaction.commit();
     return rows;
 }
@@ -136,43 +162,45 @@ void CsvImport::stageRecord(int line, const QStringList &values, const QList<qin
                        .arg(*earlier));
         record = m_store.recordByKey(m_kind, key);
     }
-    SqliteStatement &addRow = m_connection.statement(
-        "INSERT INTO temp.import_rows(line, key, record, keyless) VALUES(?1, ?2, ?3, ?4) "
-        "RETURNING row");
-    addRow.bind(1, line).bind(2, key);
-    record ? addRow.bind(3, *record) : addRow.bindNull(3);
-    key.isEmpty() ? addRow.bind(4, m_keyless++) : addRow.bindNull(4);
-    const qint64 row = *addRow.queryInt();
-    SqliteStatement &addValue = m_connection.statement(
-        "INSERT INTO temp.import_values(row, field, value) VALUES(?1, ?2, ?3)");
+    QByteArray packed;
     for (qsizetype c = 0; c < columns.size(); ++c) {
         // An empty value clears the field of an existing record and means nothing to a
         // new one. A record that another program adds meanwhile counts as new here.
         if (c == keyColumn || (values.at(c).isEmpty() && !record))
             continue;
-        addValue.bind(1, row).bind(2, columns.at(c)).bind(3, values.at(c)).exec();
+        appendValue(packed, columns.at(c), values.at(c).toUtf8());
     }
+    SqliteStatement &addRow
+        = m_connection.statement("INSERT INTO temp.import_rows(line, key, record, keyless, "
+                                 "field_values) VALUES(?1, ?2, ?3, ?4, ?5)");
+    addRow.bind(1, line).bind(2, key).bindUtf8(5, packed);
+    record ? addRow.bind(3, *record) : addRow.bindNull(3);
+    key.isEmpty() ? addRow.bind(4, m_keyless++) : addRow.bindNull(4);
+    addRow.exec();
 }
 
+// Everything but the writes themselves was settled while the file was read; that still
+// holds unless another program added records since.
 void CsvImport::merge()
 {
     SqliteTransaction transaction(m_connection);
-    resolveKeys();
-    assignNewKeys();
+    if (highestRecordId() != m_highestRecordId)
+        throw OrvantaError(OrvantaError::InvalidProcedureCall,
+            QStringLiteral("another program added records while %1 was read; nothing was "
+                           "imported, try again")
+                .arg(m_path));
     addNewRecords();
     writeValues();
     transaction.commit();
 }
 
-// Keys that another program added since the file was read update those records.
-void CsvImport::resolveKeys()
+qint64 CsvImport::highestRecordId()
 {
-    m_connection
-        .statement("UPDATE temp.import_rows SET record = (SELECT id FROM main.records r "
-                   "WHERE r.key = import_rows.key AND r.kind = ?1) "
-                   "WHERE record IS NULL AND key <> ''")
-        .bind(1, qint64(m_kind))
-        .exec();
+    return *m_connection.statement("SELECT coalesce(max(id), 0) FROM main.records").queryInt();
+}
+
+void CsvImport::refuseKeysOfOtherKinds()
+{
     m_connection
         .statement("SELECT i.line, i.key, r.kind FROM temp.import_rows i "
                    "JOIN main.records r ON r.key = i.key WHERE i.record IS NULL LIMIT 1")
@@ -211,18 +239,28 @@ void CsvImport::assignNewKeys()
         .bind(1, QString::fromLatin1(keyFormat(m_kind)))
         .bind(2, first)
         .exec();
-    m_store.setState(counterKey, QString::number(first + m_keyless));
+    m_nextKeyNumber = first + m_keyless;
+}
+
+// New records take the row IDs after the highest there is.
+void CsvImport::numberNewRecords()
+{
+    m_highestRecordId = highestRecordId();
+    m_connection
+        .statement("UPDATE temp.import_rows SET record = n.id, new = 1 FROM "
+                   "(SELECT row, ?1 + row_number() OVER (ORDER BY row) AS id "
+                   "FROM temp.import_rows WHERE record IS NULL) AS n "
+                   "WHERE import_rows.row = n.row")
+        .bind(1, m_highestRecordId)
+        .exec();
 }
 
 void CsvImport::addNewRecords()
 {
-    m_connection
-        .statement("UPDATE temp.import_rows SET record = n.id, new = 1 FROM "
-                   "(SELECT row, (SELECT coalesce(max(id), 0) FROM main.records) "
-                   "+ row_number() OVER (ORDER BY row) AS id "
-                   "FROM temp.import_rows WHERE record IS NULL) AS n "
-                   "WHERE import_rows.row = n.row")
-        .exec();
+    if (m_keyless > 0)
+        m_store.setState(m_kind == RecordKind::Contact ? HostStateKeys::NextContactNumber
+                                                       : HostStateKeys::NextGroupNumber,
+            QString::number(m_nextKeyNumber));
     const qint64 lookupStart = m_store.lookupCount(m_kind);
     m_connection
         .statement("INSERT INTO main.records(id, kind, key) "
@@ -249,18 +287,17 @@ void CsvImport::addNewRecords()
 
 void CsvImport::writeValues()
 {
-    m_connection
-        .statement("INSERT INTO main.field_values(record, field, value) "
-                   "SELECT i.record, v.field, v.value FROM temp.import_values v "
-                   "JOIN temp.import_rows i ON i.row = v.row WHERE v.value <> '' "
-                   "ORDER BY v.row, v.field "
-                   "ON CONFLICT(record, field) DO UPDATE SET value = excluded.value")
-        .exec();
-    m_connection
-        .statement("DELETE FROM main.field_values WHERE (record, field) IN "
-                   "(SELECT i.record, v.field FROM temp.import_values v "
-                   "JOIN temp.import_rows i ON i.row = v.row WHERE v.value = '')")
-        .exec();
+    HostStore::ValueWrites writes;
+    writes.reserve(WriteChunk + 64);
+    m_connection.statement("SELECT record, field_values FROM temp.import_rows ORDER BY row")
+        .forEachRow([&](const SqliteStatement &row) {
+            unpackValues(row.columnInt(0), row.columnUtf8(1), writes);
+            if (writes.size() < WriteChunk)
+                return;
+            m_store.writeValues(writes);
+            writes.clear();
+        });
+    m_store.writeValues(writes);
 }
 
 void CsvImport::refuse(const QString &what) const

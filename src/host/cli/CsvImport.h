@@ -12,9 +12,9 @@ class SqliteConnection;
 
 // Imports a CSV file of records, adding new ones and updating those whose key (field 1)
 // it names. A file of any size is read a record at a time into temporary tables of the
-// connection, checked there without the database's write lock, and then merged in one
-// short transaction: other programs wait only for the merge, and either every record is
-// imported or none.
+// connection, checked and given their keys and row IDs there without the database's
+// write lock, and then merged in one short transaction: other programs wait only for the
+// writes, and either every record is imported or none.
 class CsvImport
 {
 public:
@@ -28,9 +28,11 @@ private:
     QList<qint32> headerFields(CsvReader &reader);
     qint64 stage(CsvReader &reader, const QList<qint32> &columns);
     void stageRecord(int line, const QStringList &values, const QList<qint32> &columns);
-    void merge();
-    void resolveKeys();
+    void refuseKeysOfOtherKinds();
     void assignNewKeys();
+    void numberNewRecords();
+    void merge();
+    qint64 highestRecordId();
     void addNewRecords();
     void writeValues();
     [[noreturn]] void refuse(const QString &what) const;
@@ -42,4 +44,6 @@ private:
     QString m_path;
     qint64 m_rows = 0;
     qint64 m_keyless = 0;
+    qint64 m_nextKeyNumber = 0;
+    qint64 m_highestRecordId = 0;
 };

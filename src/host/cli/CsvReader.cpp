@@ -39,6 +39,7 @@ std::optional<CsvReader::Record> CsvReader::next()
     if (!has(m_pos))
         return std::nullopt;
     Record record {m_line, {}};
+    record.values.reserve(m_width);
     for (;;) {
         const bool quoted = m_text.at(m_pos) == Quote;
         record.values.append(quoted ? readQuoted() : readPlain());
@@ -56,6 +57,7 @@ std::optional<CsvReader::Record> CsvReader::next()
             break;
         }
     }
+    m_width = record.values.size();
     return record;
 }
 

@@ -43,4 +43,6 @@ private:
     QString m_text;
     qsizetype m_pos = 0;
     int m_line = 1;
+    // Values in the record read last: records of a file are alike.
+    qsizetype m_width = 0;
 };
