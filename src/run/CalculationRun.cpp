@@ -21,6 +21,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -47,16 +48,19 @@ CalculationRun::CalculationRun(RunState &state, Evaluator &evaluator, RunDialogs
     , m_progress(progress)
 {
     m_evaluator.setTargetFieldReader([this] { return view().getField(m_state.targetFieldId); });
+    m_dialogs.setBeforeShowing([this] { commitBeforeMessage(); });
 }
 
 CalculationRun::~CalculationRun()
 {
     m_evaluator.setTargetFieldReader(nullptr);
+    m_dialogs.setBeforeShowing(nullptr);
 }
 
 void CalculationRun::Start_Calc()
 {
     int step = 1;
+    std::optional<OrvantaError> failure;
     try {
         if (readCalculation(step)) {
             step = 9;
@@ -67,11 +71,14 @@ void CalculationRun::Start_Calc()
                 runOnLookup();
             }
         }
+        throwDeferredFailure();
     } catch (const OrvantaError &error) {
-        reportFailure(error, step);
+        failure = error;
     }
     // Also after a failure: what the records before it wrote stays written.
     commitWrites();
+    if (failure)
+        reportFailure(*failure, step);
 }
 
 // The last step of every run: a write the host cannot keep is reported like any other.
@@ -84,6 +91,29 @@ void CalculationRun::commitWrites()
     } catch (const OrvantaError &error) {
         reportFailure(error, 11);
     }
+}
+
+// The host holds its write lock from a record's first read to the end of its batch; a
+// message stays on screen as long as the user likes, so what was written goes in first.
+// A failure here surfaces once the statement that showed the message is done.
+void CalculationRun::commitBeforeMessage()
+{
+    if (!m_state.hostApplication || m_deferredFailure)
+        return;
+    try {
+        m_state.hostApplication->Commit();
+    } catch (const OrvantaError &error) {
+        m_deferredFailure = error;
+    }
+}
+
+void CalculationRun::throwDeferredFailure()
+{
+    if (!m_deferredFailure)
+        return;
+    const OrvantaError failure = *m_deferredFailure;
+    m_deferredFailure.reset();
+    throw failure;
 }
 
 void CalculationRun::reportFailure(const OrvantaError &error, int step)
@@ -202,6 +232,8 @@ void CalculationRun::runOnLookup()
     } while (counter <= count && counter > 0);
     m_state.calculationView.reset();
     m_dialogs.setQuiet(false);
+    if (recordsWithErrors > 0)
+        m_state.hostApplication->Commit();
     reportRecordsWithErrors(recordsWithErrors, count, stoppedAt);
 }
 
@@ -248,7 +280,9 @@ void CalculationRun::Run_Statements(QStringList &statements)
         if (i > std::numeric_limits<qint16>::max())
             throw OrvantaError(OrvantaError::Overflow);
         m_state.statementIndex = qint16(i);
-        if (!runStatement(statements.at(i)))
+        const bool goOn = runStatement(statements.at(i));
+        throwDeferredFailure();
+        if (!goOn)
             return;
     }
 }

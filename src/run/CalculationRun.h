@@ -1,10 +1,12 @@
 #pragma once
 
+#include "OrvantaError.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Evaluator;
-class OrvantaError;
 class HostView;
 class RunDialogs;
 class RunProgress;
@@ -44,6 +46,8 @@ private:
     bool runRecordOfMany(qint32 record, qint32 count, qint32 &recordsWithErrors);
     void reportRecordsWithErrors(qint32 recordsWithErrors, qint32 count, qint32 stoppedAt);
     void commitWrites();
+    void commitBeforeMessage();
+    void throwDeferredFailure();
     void reportFailure(const OrvantaError &error, int step);
     bool runStatement(const QString &statement);
     bool findTarget(const QString &targetPart, bool targetIsExpression);
@@ -56,4 +60,6 @@ private:
     Settings &m_settings;
     RunWindows &m_windows;
     RunProgress &m_progress;
+    // A commit that failed while a message was shown.
+    std::optional<OrvantaError> m_deferredFailure;
 };

@@ -15,5 +15,7 @@ Dialogs::Answer RunDialogs::message(
         m_quietAfterNext = false;
         m_quiet = true;
     }
+    if (m_beforeShowing)
+        m_beforeShowing();
     return m_shown.message(text, caption, buttons, icon, defaultAnswer);
 }

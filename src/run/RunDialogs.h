@@ -2,6 +2,8 @@
 
 #include "Dialogs.h"
 
+#include <functional>
+
 // The dialogs of a run, which the evaluator shares. Every message is passed on and
 // counted, so the run can tell which records reported an error; once quiet, messages
 // are counted but no longer shown.
@@ -26,9 +28,17 @@ public:
     // For the run's own questions and reports: always shown, never counted.
     Dialogs &shown() { return m_shown; }
 
+    // Called before a message is shown, so that a run can let other writers in while
+    // the user reads it.
+    void setBeforeShowing(std::function<void()> beforeShowing)
+    {
+        m_beforeShowing = std::move(beforeShowing);
+    }
+
 private:
     Dialogs &m_shown;
     qint64 m_count = 0;
     bool m_quiet = false;
     bool m_quietAfterNext = false;
+    std::function<void()> m_beforeShowing;
 };

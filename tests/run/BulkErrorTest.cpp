@@ -42,3 +42,29 @@ TEST_F(EndToEnd, AnErrorInABulkRunIsAskedAboutOnce)
             EXPECT_EQ(field(26, keys.at(i)), i < c.recordsWritten ? "7" : "") << c.name << i;
     }
 }
+
+TEST_F(EndToEnd, WhileTheQuestionWaitsOtherWritersGoOn)
+{
+    host({"lookup", "all"});
+    const QString first = lookupKeys().first();
+    host({"set", "26", "", "--record", first});
+    QProcess run;
+    run.setProcessEnvironment(environment());
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(ExecutableDir() + "/orvanta", {"--lookup", "[26]=7\\/[25]=Left(1)"});
+    run.write("y\n");
+    QString err;
+    while (!err.contains("Continue with the remaining records") && run.waitForReadyRead(10000))
+        err += QString::fromUtf8(run.readAll());
+    ASSERT_TRUE(err.contains("Continue with the remaining records")) << err.toStdString();
+    // The first record's write is in, and the database is free for others.
+    m_extraEnvironment = {{"ORVANTA_HOST_BUSY_TIMEOUT_MS", "500"}};
+    EXPECT_EQ(field(26, first), "7");
+    const Result other = start("orvanta-host", {"set", "27", "meanwhile", "--record", first});
+    EXPECT_EQ(other.exitCode, 0) << other.err.toStdString();
+    run.write("n\n");
+    run.closeWriteChannel();
+    ASSERT_TRUE(run.waitForFinished(30000));
+    EXPECT_EQ(run.exitCode(), 1);
+    EXPECT_EQ(field(27, first), "meanwhile");
+}
