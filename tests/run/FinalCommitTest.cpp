@@ -4,6 +4,7 @@
 #include "ConsoleRunWindows.h"
 #include "EndToEnd.h"
 #include "Evaluator.h"
+#include "HostNumbers.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "RecordingDialogs.h"
@@ -67,8 +68,8 @@ protected:
             state.commandLine = calculation;
             state.hostApplication = &host;
             state.viewCollection = &host.Views();
-            state.activeViewType = 1;
-            state.calculationView = host.Views().Create(1, "CV");
+            state.activeViewType = HostViewType::Contacts;
+            state.calculationView = host.Views().Create(HostViewType::Contacts, "CV");
             RunDialogs runDialogs(dialogs);
             Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), runDialogs);
             Settings settings;

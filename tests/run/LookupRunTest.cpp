@@ -1,3 +1,4 @@
+#include "HostNumbers.h"
 #include "RunFixture.h"
 
 namespace {
@@ -66,7 +67,8 @@ TEST_F(LookupRun, AllContactsSends701BeforeTheRun)
     state.allContactsRequested = true;
     dialogs.scriptAnswers({Dialogs::Answer::Yes});
     run("[25]=1");
-    EXPECT_EQ(host.commands, QList<qint16>({701, 104}));
+    EXPECT_EQ(
+        host.commands, QList<qint16>({HostCommand::LookupAllContacts, HostCommand::BeforeRun}));
     EXPECT_EQ(host.calls.filter("SetField").size(), 3);
 }
 

@@ -4,6 +4,7 @@
 #include "ConsoleRunWindows.h"
 #include "Evaluator.h"
 #include "FakeHost.h"
+#include "HostNumbers.h"
 #include "RecordingDialogs.h"
 #include "RunDialogs.h"
 #include "RunProgress.h"
@@ -58,8 +59,8 @@ protected:
         host.add("C1", {{3, "12.5"}, {4, "150"}});
         state.hostApplication = &host;
         state.viewCollection = &host;
-        state.activeViewType = 1;
-        state.calculationView = host.Create(1, "CV");
+        state.activeViewType = HostViewType::Contacts;
+        state.calculationView = host.Create(HostViewType::Contacts, "CV");
     }
 
     void run(const QString &commandLine,

@@ -1,4 +1,5 @@
 #include "StartUp.h"
+#include "HostNumbers.h"
 #include "RunFixture.h"
 
 #include <QFile>
@@ -91,7 +92,7 @@ TEST_F(StartUpTest, MissingHostIsReportedFromMain)
 TEST_F(StartUpTest, ViewsAboveThreeDoNothing)
 {
     writeTempCalc();
-    host.activeViewType = 4;
+    host.activeViewType = HostViewType::LastCalculationView + 1;
     start("[25]=1");
     EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
     EXPECT_TRUE(dialogs.texts().isEmpty());
@@ -100,7 +101,7 @@ TEST_F(StartUpTest, ViewsAboveThreeDoNothing)
 
 TEST_F(StartUpTest, ContactListWarningFollowsTheSetting)
 {
-    host.activeViewType = 2;
+    host.activeViewType = HostViewType::ContactList;
     const struct
     {
         const char *setting;
