@@ -15,9 +15,9 @@
 
 namespace {
 
-// A record of the file (row), its key, the existing record it updates or the new one
-// it becomes, the place of a keyless record among the keyless ones, and its values
-// (packed by appendValue).
+// A record of the file (row), its key, the record it updates or adds (a new one is
+// numbered after the highest row ID when the file was read), the place of a
+// keyless record among the keyless ones, and its values (packed by appendValue).
 const char *const StagingSql = R"(
 PRAGMA temp_store = FILE;
 CREATE TEMP TABLE import_rows(row INTEGER PRIMARY KEY, line INTEGER NOT NULL,
@@ -129,6 +129,7 @@ QList<qint32> CsvImport::headerFields(CsvReader &reader)
 qint64 CsvImport::stage(CsvReader &reader, const QList<qint32> &columns)
 {
     SqliteTransaction transaction(m_connection, SqliteTransaction::Lock::None);
+    m_highestRecordId = highestRecordId();
     qint64 rows = 0;
     while (const std::optional<CsvReader::Record> record = reader.next()) {
         if (record->values.size() != columns.size())
@@ -141,7 +142,6 @@ qint64 CsvImport::stage(CsvReader &reader, const QList<qint32> &columns)
     }
     refuseKeysOfOtherKinds();
     assignNewKeys();
-    numberNewRecords();
     transaction.commit();
     return rows;
 }
@@ -172,10 +172,13 @@ void CsvImport::stageRecord(int line, const QStringList &values, const QList<qin
     }
     SqliteStatement &addRow
         = m_connection.statement("INSERT INTO temp.import_rows(line, key, record, keyless, "
-                                 "field_values) VALUES(?1, ?2, ?3, ?4, ?5)");
-    addRow.bind(1, line).bind(2, key).bindUtf8(5, packed);
-    record ? addRow.bind(3, *record) : addRow.bindNull(3);
+                                 "new, field_values) VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
+    addRow.bind(1, line).bind(2, key).bindUtf8(6, packed);
+    addRow.bind(3, record ? *record : m_highestRecordId + ++m_newRecords);
     key.isEmpty() ? addRow.bind(4, m_keyless++) : addRow.bindNull(4);
+    addRow.bind(5, record ? 0 : 1);
+    if (!key.isEmpty())
+        ++m_keyed;
     addRow.exec();
 }
 
@@ -203,7 +206,7 @@ void CsvImport::refuseKeysOfOtherKinds()
 {
     m_connection
         .statement("SELECT i.line, i.key, r.kind FROM temp.import_rows i "
-                   "JOIN main.records r ON r.key = i.key WHERE i.record IS NULL LIMIT 1")
+                   "JOIN main.records r ON r.key = i.key WHERE i.new = 1 LIMIT 1")
         .forEachRow([&](const SqliteStatement &row) {
             refuse(QStringLiteral("line %1: the key %2 belongs to one of the %3")
                        .arg(row.columnInt(0))
@@ -211,8 +214,8 @@ void CsvImport::refuseKeysOfOtherKinds()
         });
 }
 
-// Keyless records get the host's next keys: numbered on from the host's counter, in
-// one statement unless one of those keys is taken already.
+// Keyless records get the host's next keys, numbered on from the host's counter (past
+// any run of those numbers that is taken already); they are written with the records.
 void CsvImport::assignNewKeys()
 {
     if (m_keyless == 0)
@@ -220,39 +223,30 @@ void CsvImport::assignNewKeys()
     const QString &counterKey = m_kind == RecordKind::Contact ? HostStateKeys::NextContactNumber
                                                               : HostStateKeys::NextGroupNumber;
     qint64 first = qMax(1, m_store.state(counterKey).toInt());
+    const QString format = QString::fromLatin1(keyFormat(m_kind));
     const auto taken = [&](qint64 from) {
-        return *m_connection
-                    .statement("SELECT count(*) FROM temp.import_rows i WHERE i.key = '' AND ("
-                               "EXISTS (SELECT 1 FROM main.records r "
-                               "WHERE r.key = printf(?1, ?2 + i.keyless)) OR "
-                               "EXISTS (SELECT 1 FROM temp.import_rows j "
-                               "WHERE j.key = printf(?1, ?2 + i.keyless)))")
-                    .bind(1, QString::fromLatin1(keyFormat(m_kind)))
-                    .bind(2, from)
-                    .queryInt();
+        const bool inDatabase
+            = *m_connection
+                   .statement("SELECT EXISTS (SELECT 1 FROM temp.import_rows i "
+                              "JOIN main.records r ON r.key = printf(?1, ?2 + i.keyless) "
+                              "WHERE i.key = '')")
+                   .bind(1, format)
+                   .bind(2, from)
+                   .queryInt();
+        return inDatabase
+            || (m_keyed > 0
+                && *m_connection
+                        .statement("SELECT EXISTS (SELECT 1 FROM temp.import_rows i "
+                                   "JOIN temp.import_rows j ON j.key = printf(?1, ?2 + i.keyless) "
+                                   "WHERE i.key = '')")
+                        .bind(1, format)
+                        .bind(2, from)
+                        .queryInt());
     };
     // Past every key of that form, should the numbers ahead be in use.
-    while (taken(first) > 0)
+    while (taken(first))
         first += m_keyless;
-    m_connection
-        .statement("UPDATE temp.import_rows SET key = printf(?1, ?2 + keyless) WHERE key = ''")
-        .bind(1, QString::fromLatin1(keyFormat(m_kind)))
-        .bind(2, first)
-        .exec();
-    m_nextKeyNumber = first + m_keyless;
-}
-
-// New records take the row IDs after the highest there is.
-void CsvImport::numberNewRecords()
-{
-    m_highestRecordId = highestRecordId();
-    m_connection
-        .statement("UPDATE temp.import_rows SET record = n.id, new = 1 FROM "
-                   "(SELECT row, ?1 + row_number() OVER (ORDER BY row) AS id "
-                   "FROM temp.import_rows WHERE record IS NULL) AS n "
-                   "WHERE import_rows.row = n.row")
-        .bind(1, m_highestRecordId)
-        .exec();
+    m_firstKeyNumber = first;
 }
 
 void CsvImport::addNewRecords()
@@ -260,12 +254,15 @@ void CsvImport::addNewRecords()
     if (m_keyless > 0)
         m_store.setState(m_kind == RecordKind::Contact ? HostStateKeys::NextContactNumber
                                                        : HostStateKeys::NextGroupNumber,
-            QString::number(m_nextKeyNumber));
+            QString::number(m_firstKeyNumber + m_keyless));
     const qint64 lookupStart = m_store.lookupCount(m_kind);
     m_connection
         .statement("INSERT INTO main.records(id, kind, key) "
-                   "SELECT record, ?1, key FROM temp.import_rows WHERE new = 1 ORDER BY row")
+                   "SELECT record, ?1, CASE WHEN key = '' THEN printf(?2, ?3 + keyless) "
+                   "ELSE key END FROM temp.import_rows WHERE new = 1 ORDER BY row")
         .bind(1, qint64(m_kind))
+        .bind(2, QString::fromLatin1(keyFormat(m_kind)))
+        .bind(3, m_firstKeyNumber)
         .exec();
     m_connection
         .statement("INSERT INTO main.lookup(kind, position, record) "
@@ -280,7 +277,10 @@ void CsvImport::addNewRecords()
         return;
     if (const auto firstNew
         = m_connection
-              .statement("SELECT key FROM temp.import_rows WHERE new = 1 ORDER BY row LIMIT 1")
+              .statement("SELECT CASE WHEN key = '' THEN printf(?1, ?2 + keyless) ELSE key END "
+                         "FROM temp.import_rows WHERE new = 1 ORDER BY row LIMIT 1")
+              .bind(1, QString::fromLatin1(keyFormat(m_kind)))
+              .bind(2, m_firstKeyNumber)
               .queryText())
         m_store.setState(current, *firstNew);
 }

@@ -30,7 +30,6 @@ private:
     void stageRecord(int line, const QStringList &values, const QList<qint32> &columns);
     void refuseKeysOfOtherKinds();
     void assignNewKeys();
-    void numberNewRecords();
     void merge();
     qint64 highestRecordId();
     void addNewRecords();
@@ -44,6 +43,8 @@ private:
     QString m_path;
     qint64 m_rows = 0;
     qint64 m_keyless = 0;
-    qint64 m_nextKeyNumber = 0;
+    qint64 m_keyed = 0;
+    qint64 m_newRecords = 0;
+    qint64 m_firstKeyNumber = 0;
     qint64 m_highestRecordId = 0;
 };
