@@ -36,7 +36,8 @@ The database is PATH, else $ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.
                                   list, 3 groups)
   title TEXT                      set the foreground window's title
   log                             the command numbers received, with their time
-  import FILE.csv [--group]       add or update records; header of field IDs or labels
+  import FILE.csv [--group]       add or update records; header of field IDs or
+                                  labels, each named once
   export [FILE.csv] [--group]     every record, header of field IDs
   --help                          this text
 )";
@@ -415,10 +416,4 @@ void HostCli::assign(HostStore &store, qint64 record, qint32 field, const QStrin
         store.changeKey(m_kind, record, value);
     else
         store.writeValue(record, field, value);
-}
-
-void HostCli::makeCurrentIfNone(HostStore &store, qint64 record) const
-{
-    if (!currentRecord(store))
-        store.setState(HostStateKeys::currentRecord(m_kind), *store.recordKey(record));
 }

@@ -55,7 +55,6 @@ private:
     std::optional<qint64> currentRecord(HostStore &store) const;
     QString valueOf(HostStore &store, qint64 record, qint32 field) const;
     void assign(HostStore &store, qint64 record, qint32 field, const QString &value) const;
-    void makeCurrentIfNone(HostStore &store, qint64 record) const;
 
     QTextStream &m_out;
     QTextStream &m_err;
