@@ -164,8 +164,9 @@ void HostSession::recordBoundary()
     if (m_transaction != Transaction::Batch || (m_pendingWrites < BatchWrites && !batchIsDue()))
         return;
     commit();
-    // Waiting writers try every millisecond: this lets one of them in before the next
-    // batch takes the lock again.
+    // Short runs try every millisecond and this one, long now, less often: the pause
+    // lets one of them in before the next batch, ahead of other long runs.
+    m_connection->setBusyRetryMs(LongRunRetryMs);
     QThread::usleep(PauseAfterBatchMs * 1000);
 }
 

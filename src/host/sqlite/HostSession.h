@@ -28,6 +28,7 @@ public:
     static constexpr int BatchWrites = 1024;
     static constexpr qint64 BatchMs = 200;
     static constexpr int PauseAfterBatchMs = 2;
+    static constexpr int LongRunRetryMs = 5;
 
     explicit HostSession(const QString &path);
     // Commits what is left; a failure there can only be logged. Runs commit themselves.

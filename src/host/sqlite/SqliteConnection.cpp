@@ -86,7 +86,7 @@ void SqliteConnection::execScript(const char *sql)
 
 // SQLite's own handler sleeps longer and longer between tries, up to 100 ms, so a short
 // run waiting behind a long one would mostly miss the moments between its batches. This
-// one tries every millisecond until the timeout.
+// one tries at a steady pace until the timeout.
 int SqliteConnection::waitWhileBusy(void *connection, int tries)
 {
     auto *self = static_cast<SqliteConnection *>(connection);
@@ -95,6 +95,6 @@ int SqliteConnection::waitWhileBusy(void *connection, int tries)
         self->m_busySince = now;
     if (now - self->m_busySince >= self->m_busyTimeoutMs)
         return 0;
-    QThread::usleep(1000);
+    QThread::usleep(self->m_busyRetryMs * 1000);
     return 1;
 }

@@ -30,6 +30,9 @@ public:
     void execScript(const char *sql);
 
     static constexpr int DefaultBusyTimeoutMs = 10000;
+    // How often a statement tries again while another connection holds the lock. A long
+    // run tries less often than a short one, so that the short one gets in first.
+    void setBusyRetryMs(int milliseconds) { m_busyRetryMs = milliseconds; }
     // How long a statement waits for a lock another connection holds.
     static int busyTimeoutMs();
 
@@ -39,6 +42,7 @@ private:
 
     int m_busyTimeoutMs = DefaultBusyTimeoutMs;
     qint64 m_busySince = 0;
+    int m_busyRetryMs = 1;
     sqlite3 *m_db = nullptr;
     std::unordered_map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
 };
