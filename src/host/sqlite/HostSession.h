@@ -21,7 +21,7 @@ class SqliteConnection;
 // turn and a run killed outright loses at most its last batch. After a batch the
 // session pauses briefly, so that a waiting writer gets the lock before the next one.
 // Reads of the host's state (the active view, the open database) only share a read
-// transaction, so a window that stays open never holds the write lock.
+// transaction, so a window that only shows them never holds the write lock.
 class HostSession
 {
 public:
