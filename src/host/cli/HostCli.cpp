@@ -9,6 +9,7 @@
 #include "HostStateKeys.h"
 #include "HostStore.h"
 #include "OrvantaError.h"
+#include "OrvantaVersion.h"
 #include "SqliteConnection.h"
 #include "SqliteTransaction.h"
 
@@ -40,6 +41,7 @@ The database is PATH, else $ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.
                                   labels, each named once
   export [FILE.csv] [--group]     every record, header of field IDs
   --help                          this text
+  --version                       the version
 )";
 
 namespace {
@@ -78,6 +80,10 @@ int HostCli::run(const QStringList &arguments)
             m_out << Usage;
             return 0;
         }
+        if (m_version) {
+            m_out << "orvanta-host " << OrvantaVersion << '\n';
+            return 0;
+        }
         execute();
         m_out.flush();
         return 0;
@@ -106,12 +112,14 @@ void HostCli::parse(const QStringList &arguments)
             m_force = true;
         else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
             m_help = true;
+        else if (argument == QLatin1String("--version"))
+            m_version = true;
         else if (argument.startsWith(QLatin1String("--")))
             refuse(QStringLiteral("unknown option %1 (see --help)").arg(argument));
         else
             positional.append(argument);
     }
-    if (m_help)
+    if (m_help || m_version)
         return;
     if (positional.isEmpty())
         refuse(QStringLiteral("no command given (see --help)"));

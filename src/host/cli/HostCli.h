@@ -66,4 +66,5 @@ private:
     bool m_demo = false;
     bool m_force = false;
     bool m_help = false;
+    bool m_version = false;
 };
