@@ -1,11 +1,13 @@
 #include "CalculationExplainer.h"
 #include "ConsoleProgress.h"
 #include "Evaluator.h"
+#include "ExitStatus.h"
 #include "HostConnector.h"
 #include "LaunchOptions.h"
 #include "LocaleInfo.h"
 #include "OrvantaVersion.h"
 #include "RecordingDialogs.h"
+#include "RunDialogs.h"
 #include "RunState.h"
 #include "Settings.h"
 #include "StartUp.h"
@@ -25,7 +27,7 @@ int main(int argc, char **argv)
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "orvanta: %s\n%s", qPrintable(options.error),
             qPrintable(LaunchOptions::usage()));
-        return 2;
+        return int(ExitStatus::BadCommandLine);
     }
     if (options.help) {
         std::fputs(qPrintable(LaunchOptions::usage()), stdout);
@@ -52,12 +54,14 @@ int main(int argc, char **argv)
 
     // Windows and Qt message boxes are loaded only if this run shows one.
     UiLoader ui;
-    Dialogs &dialogs = ui;
+    RunDialogs dialogs(ui);
     RunWindows &windows = ui;
     Settings settings;
     Evaluator evaluator(userLocale(), dialogs);
     ConsoleProgress progress;
     StartUp(state, HostConnector::connection(), evaluator, dialogs, settings, windows, progress)
         .Main();
-    return 0;
+    if (state.hostNotFound && !ui.windowsAvailable())
+        std::fprintf(stderr, "%s\n", qPrintable(HostConnector::missingHostHint()));
+    return int(state.exitStatus);
 }

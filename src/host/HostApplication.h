@@ -17,8 +17,7 @@ public:
 
     virtual void OpenFile(const QString &path) = 0;
     virtual HostViews &Views() = 0;
-    // 104 before every run and test, 701 to make the lookup hold every contact,
-    // 150 before a host restart.
+    // One of HostCommand's numbers.
     virtual void Command(qint16 command) = 0;
     virtual QString GetOpenDBName() = 0;
 
@@ -32,4 +31,11 @@ public:
     // Starts telling events of changes made by other programs to the listener; null
     // stops. A host that raises no events keeps this default.
     virtual void AdviseEvents(HostEvents *events) { (void)events; }
+
+    // Makes every field written so far durable; throws OrvantaError when the host cannot
+    // keep them. A run ends with it, so that no failed write goes unreported. A host may
+    // keep other writers out from a view's first field read until then, so whoever reads
+    // fields and then waits for the user commits first. A host that keeps each write at
+    // once has nothing to do.
+    virtual void Commit() { }
 };

@@ -22,6 +22,6 @@ public:
     virtual void MoveFirst() = 0;
     virtual void MoveNext() = 0;
 
-    // Makes the record whose field 1 holds this key current.
+    // Makes the record whose key field (HostField::Key) holds this key current.
     virtual void GoTo(const QString &key) = 0;
 };

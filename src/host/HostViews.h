@@ -12,6 +12,6 @@ public:
     virtual ~HostViews() = default;
 
     virtual std::shared_ptr<HostView> GetActive() = 0;
-    // View type 3 gives a view on groups, any other type a view on contacts.
+    // HostViewType::Groups gives a view on groups, any other type a view on contacts.
     virtual std::shared_ptr<HostView> Create(qint16 viewType, const QString &name) = 0;
 };

@@ -9,6 +9,7 @@ class ArgumentFile
 public:
     // The calculation text of the file; throws OrvantaError when it cannot be read.
     static QString read(const QString &path);
-    // The same from the file's bytes (UTF-8, lines ended by CR LF or a lone CR).
+    // The same from the file's bytes (UTF-8, or UTF-16 after its byte-order mark; lines
+    // ended by CR LF or a lone CR).
     static QString calculationText(const QByteArray &content);
 };

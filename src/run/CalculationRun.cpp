@@ -2,14 +2,16 @@
 
 #include "AppPath.h"
 #include "ArgumentFile.h"
-#include "Dialogs.h"
 #include "ErrorReport.h"
 #include "Evaluator.h"
+#include "ExitStatus.h"
 #include "FileExists.h"
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostView.h"
 #include "LocaleInfo.h"
 #include "OrvantaError.h"
+#include "RunDialogs.h"
 #include "RunProgress.h"
 #include "RunState.h"
 #include "RunWindows.h"
@@ -19,6 +21,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -35,7 +38,7 @@ void dropLeadingSlash(QString &text)
 
 } // namespace
 
-CalculationRun::CalculationRun(RunState &state, Evaluator &evaluator, Dialogs &dialogs,
+CalculationRun::CalculationRun(RunState &state, Evaluator &evaluator, RunDialogs &dialogs,
     Settings &settings, RunWindows &windows, RunProgress &progress)
     : m_state(state)
     , m_evaluator(evaluator)
@@ -45,35 +48,83 @@ CalculationRun::CalculationRun(RunState &state, Evaluator &evaluator, Dialogs &d
     , m_progress(progress)
 {
     m_evaluator.setTargetFieldReader([this] { return view().getField(m_state.targetFieldId); });
+    m_dialogs.setBeforeShowing([this] { commitBeforeMessage(); });
 }
 
 CalculationRun::~CalculationRun()
 {
     m_evaluator.setTargetFieldReader(nullptr);
+    m_dialogs.setBeforeShowing(nullptr);
 }
 
 void CalculationRun::Start_Calc()
 {
     int step = 1;
+    std::optional<OrvantaError> failure;
     try {
-        if (!readCalculation(step))
-            return;
-        step = 9;
-        if (!m_state.lookupFlag) {
-            Run_Statements(m_state.statements);
-            return;
+        if (readCalculation(step)) {
+            step = 9;
+            if (!m_state.lookupFlag) {
+                runOnCurrentRecord();
+            } else {
+                step = 10;
+                runOnLookup();
+            }
         }
-        step = 10;
-        runOnLookup();
+        throwDeferredFailure();
     } catch (const OrvantaError &error) {
-        const QString text = error.number() == OrvantaError::ObjectNotSet
-            ? lostHostText()
-            : ErrorReport(
-                QStringLiteral("Prog"), ErrorReport::Kind::Sub, QStringLiteral("Start_Calc"))
-                  .text(error, step);
-        m_dialogs.message(text, ErrorReport::caption(), Dialogs::Buttons::Ok, Dialogs::Icon::None,
-            Dialogs::Answer::Ok);
+        failure = error;
     }
+    // Also after a failure: what the records before it wrote stays written.
+    commitWrites();
+    if (failure)
+        reportFailure(*failure, step);
+}
+
+// The last step of every run: a write the host cannot keep is reported like any other.
+void CalculationRun::commitWrites()
+{
+    if (!m_state.hostApplication)
+        return;
+    try {
+        m_state.hostApplication->Commit();
+    } catch (const OrvantaError &error) {
+        reportFailure(error, 11);
+    }
+}
+
+// The host holds its write lock from a record's first read to the end of its batch; a
+// message stays on screen as long as the user likes, so what was written goes in first.
+// A failure here surfaces once the statement that showed the message is done.
+void CalculationRun::commitBeforeMessage()
+{
+    if (!m_state.hostApplication || m_deferredFailure)
+        return;
+    try {
+        m_state.hostApplication->Commit();
+    } catch (const OrvantaError &error) {
+        m_deferredFailure = error;
+    }
+}
+
+void CalculationRun::throwDeferredFailure()
+{
+    if (!m_deferredFailure)
+        return;
+    const OrvantaError failure = *m_deferredFailure;
+    m_deferredFailure.reset();
+    throw failure;
+}
+
+void CalculationRun::reportFailure(const OrvantaError &error, int step)
+{
+    worsen(m_state.exitStatus, exitStatusFor(error));
+    const QString text = error.number() == OrvantaError::ObjectNotSet
+        ? lostHostText()
+        : ErrorReport(QStringLiteral("Prog"), ErrorReport::Kind::Sub, QStringLiteral("Start_Calc"))
+              .text(error, step);
+    m_dialogs.shown().message(text, ErrorReport::caption(), Dialogs::Buttons::Ok,
+        Dialogs::Icon::None, Dialogs::Answer::Ok);
 }
 
 // Takes the calculation from the command line, an argument file or the main window, checks
@@ -84,14 +135,16 @@ bool CalculationRun::readCalculation(int &step)
     text = m_state.commandLine.trimmed();
     if (text.isEmpty()) {
         step = 2;
-        if (!m_windows.showMainWindow(m_state))
+        if (!m_windows.showMainWindow(m_state)) {
+            worsen(m_state.exitStatus, ExitStatus::NotWritten);
             return false;
+        }
         text = m_state.calculationText;
     }
     step = 3;
     if (m_state.allContactsRequested)
-        m_state.hostApplication->Command(701);
-    m_state.hostApplication->Command(104);
+        m_state.hostApplication->Command(HostCommand::LookupAllContacts);
+    m_state.hostApplication->Command(HostCommand::BeforeRun);
     step = 4;
     dropLeadingSlash(text);
     if (text.startsWith(FileMarker)) {
@@ -120,6 +173,7 @@ bool CalculationRun::loadArgumentFile(const QString &reference)
     m_state.argumentFilePath = path;
     m_state.calculationText.clear();
     if (!FileExists(path)) {
+        worsen(m_state.exitStatus, ExitStatus::NotWritten);
         m_dialogs.inform(QStringLiteral("Unable to locate the specified argument file"));
         return false;
     }
@@ -134,18 +188,29 @@ bool CalculationRun::parenthesesBalance()
     const qsizetype closing = m_state.calculationText.count(QLatin1Char(')'));
     if (opening == closing)
         return true;
+    worsen(m_state.exitStatus, ExitStatus::NotWritten);
     m_dialogs.inform(QStringLiteral("Your calculation is invalid. There are ")
         + QString::number(opening) + QStringLiteral(" ( but ") + QString::number(closing)
         + QStringLiteral(" )"));
     return false;
 }
 
+void CalculationRun::runOnCurrentRecord()
+{
+    const qint64 messagesBefore = m_dialogs.messageCount();
+    Run_Statements(m_state.statements);
+    if (m_dialogs.messageCount() != messagesBefore)
+        worsen(m_state.exitStatus, ExitStatus::NotWritten);
+}
+
 void CalculationRun::runOnLookup()
 {
     const Dialogs::Answer answer = m_dialogs.message(confirmLookupText(), Dialogs::programTitle(),
         Dialogs::Buttons::YesNo, Dialogs::Icon::Critical, Dialogs::Answer::No);
-    if (answer != Dialogs::Answer::Yes)
+    if (answer != Dialogs::Answer::Yes) {
+        worsen(m_state.exitStatus, ExitStatus::NotWritten);
         return;
+    }
     HostView &calculationView = view();
     const qint32 count = calculationView.GetCount();
     calculationView.MoveFirst();
@@ -153,14 +218,60 @@ void CalculationRun::runOnLookup()
     const std::unique_ptr<RunProgress, void (*)(RunProgress *)> progressEnd(
         &m_progress, [](RunProgress *progress) { progress->end(); });
     qint32 counter = 1;
+    qint32 recordsWithErrors = 0;
+    qint32 stoppedAt = 0;
     // The test comes after the body: the first record is processed even when the count is 0.
     do {
-        Run_Statements(m_state.statements);
+        if (!runRecordOfMany(counter, count, recordsWithErrors)) {
+            stoppedAt = counter;
+            break;
+        }
         calculationView.MoveNext();
         m_progress.advance(counter);
         ++counter;
     } while (counter <= count && counter > 0);
     m_state.calculationView.reset();
+    m_dialogs.setQuiet(false);
+    if (recordsWithErrors > 0)
+        m_state.hostApplication->Commit();
+    reportRecordsWithErrors(recordsWithErrors, count, stoppedAt);
+}
+
+// One record of a walk; false when the user chose to stop after its errors. Over more
+// than one record the first error is shown and then asked about once, instead of
+// showing the same message for every record.
+bool CalculationRun::runRecordOfMany(qint32 record, qint32 count, qint32 &recordsWithErrors)
+{
+    const bool askAfterError = count > 1 && recordsWithErrors == 0;
+    if (askAfterError)
+        m_dialogs.quietAfterNextMessage();
+    const qint64 messagesBefore = m_dialogs.messageCount();
+    Run_Statements(m_state.statements);
+    if (m_dialogs.messageCount() == messagesBefore)
+        return true;
+    ++recordsWithErrors;
+    worsen(m_state.exitStatus, ExitStatus::NotWritten);
+    if (!askAfterError)
+        return true;
+    // Nobody waits for the database while the user thinks.
+    m_state.hostApplication->Commit();
+    const Dialogs::Answer answer
+        = m_dialogs.shown().message(continueAfterErrorsText(record, count), Dialogs::programTitle(),
+            Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No);
+    return answer == Dialogs::Answer::Yes;
+}
+
+void CalculationRun::reportRecordsWithErrors(
+    qint32 recordsWithErrors, qint32 count, qint32 stoppedAt)
+{
+    if (recordsWithErrors == 0 || count <= 1)
+        return;
+    QString text = stoppedAt > 0
+        ? QStringLiteral("The run was stopped after record %1 of %2. ").arg(stoppedAt).arg(count)
+        : QString();
+    text
+        += QStringLiteral("Errors occurred in %1 of %2 records.").arg(recordsWithErrors).arg(count);
+    m_dialogs.shown().inform(text);
 }
 
 void CalculationRun::Run_Statements(QStringList &statements)
@@ -169,7 +280,9 @@ void CalculationRun::Run_Statements(QStringList &statements)
         if (i > std::numeric_limits<qint16>::max())
             throw OrvantaError(OrvantaError::Overflow);
         m_state.statementIndex = qint16(i);
-        if (!runStatement(statements.at(i)))
+        const bool goOn = runStatement(statements.at(i));
+        throwDeferredFailure();
+        if (!goOn)
             return;
     }
 }
@@ -300,10 +413,12 @@ void CalculationRun::WriteTargetField(const QString &value)
     try {
         HostView &calculationView = view();
         calculationView.SetField(m_state.targetFieldId, value);
-        if (m_state.targetFieldId == 25 && m_state.activeViewType == 3) {
+        // ACT! shows a group's field 25 from what it read when it reached the group, so
+        // after that field is written the view leaves the group and comes back to it.
+        if (m_state.targetFieldId == 25 && m_state.activeViewType == HostViewType::Groups) {
             step = 2;
-            m_state.hostApplication->Command(104);
-            const QString key = calculationView.getField(1);
+            m_state.hostApplication->Command(HostCommand::BeforeRun);
+            const QString key = calculationView.getField(HostField::Key);
             calculationView.MoveNext();
             calculationView.GoTo(key);
         }
@@ -340,4 +455,12 @@ QString CalculationRun::confirmLookupText()
         "You have chosen to modify the current lookup or all the contacts in your database. "
         "This process may not be interrupted. \rPlease make sure you have a backup of your "
         "database before proceeding. \rDo you want to continue?");
+}
+
+QString CalculationRun::continueAfterErrorsText(qint32 record, qint32 count)
+{
+    return QStringLiteral("Errors occurred while calculating record %1 of %2. Continue with the "
+                          "remaining records without showing further messages?")
+        .arg(record)
+        .arg(count);
 }

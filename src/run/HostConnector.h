@@ -6,5 +6,8 @@
 namespace HostConnector {
 
 HostConnection connection();
+// Where the host database was looked for and how to make one, for a console that has
+// just reported error 429.
+QString missingHostHint();
 
 } // namespace HostConnector

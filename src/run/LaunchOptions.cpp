@@ -47,5 +47,12 @@ QString LaunchOptions::usage()
         "  --help        show this text\n"
         "  --version     show the version\n"
         "\n"
-        "The host database is ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.\n");
+        "The host database is ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.\n"
+        "\n"
+        "Exit status:\n"
+        "  0  every statement was written\n"
+        "  1  a statement or record reported an error, or the run was stopped (by the\n"
+        "     user, or because the host's view allows no calculation)\n"
+        "  2  a bad command line\n"
+        "  3  the host could not be reached or its database failed\n");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ExitStatus.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -25,9 +27,12 @@ struct RunState
     qint16 statementIndex = 0;
     qint32 targetFieldId = 0;
     bool lookupFlag = false; // run over every record of the current lookup
-    bool allContactsRequested = false; // scripted "--all": command 701 before the run
+    bool allContactsRequested = false; // scripted "--all": the all-contacts command before the run
     bool invalidFieldFlag = false;
     bool noConversion = false; // the statement carries "~": no truth words
     QString fieldNameBuffer;
     bool reopenFlag = false; // the integration dialog asked for a host restart
+
+    ExitStatus exitStatus = ExitStatus::Written;
+    bool hostNotFound = false; // attaching failed with error 429
 };

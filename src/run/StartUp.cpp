@@ -3,24 +3,20 @@
 #include "AppPath.h"
 #include "CalculationRun.h"
 #include "ErrorReport.h"
+#include "ExitStatus.h"
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "OrvantaError.h"
+#include "RunDialogs.h"
 #include "RunState.h"
 #include "RunWindows.h"
 #include "Settings.h"
 
 #include <QFile>
 
-namespace {
-
-constexpr qint16 ContactListView = 2;
-constexpr qint16 LastCalculationView = 3;
-
-} // namespace
-
-StartUp::StartUp(RunState &state, HostConnection host, Evaluator &evaluator, Dialogs &dialogs,
+StartUp::StartUp(RunState &state, HostConnection host, Evaluator &evaluator, RunDialogs &dialogs,
     Settings &settings, RunWindows &windows, RunProgress &progress)
     : m_state(state)
     , m_host(std::move(host))
@@ -34,16 +30,18 @@ StartUp::StartUp(RunState &state, HostConnection host, Evaluator &evaluator, Dia
 
 void StartUp::Main()
 {
-    if (!launchedFromHostWindow())
+    if (!launchedFromHostWindow()) {
+        worsen(m_state.exitStatus, ExitStatus::NotWritten);
         return;
+    }
     const std::unique_ptr<HostApplication> application = attach();
     if (!application)
         return;
     try {
         examineViewAndRun();
-    } catch (const OrvantaError &) {
+    } catch (const OrvantaError &error) {
         // After attachment the program ends silently, as the host expects of an add-on.
-        return;
+        worsen(m_state.exitStatus, exitStatusFor(error));
     }
 }
 
@@ -71,6 +69,8 @@ std::unique_ptr<HostApplication> StartUp::attach()
         return application;
     } catch (const OrvantaError &error) {
         m_state.hostApplication = nullptr;
+        worsen(m_state.exitStatus, exitStatusFor(error));
+        m_state.hostNotFound = error.number() == OrvantaError::CantCreateObject;
         ErrorReport(QStringLiteral("Module1"), ErrorReport::Kind::Sub, QStringLiteral("Main"))
             .show(m_dialogs, error, step);
         return nullptr;
@@ -80,9 +80,11 @@ std::unique_ptr<HostApplication> StartUp::attach()
 void StartUp::examineViewAndRun()
 {
     m_state.activeViewType = m_state.viewCollection->GetActive()->Type();
-    if (m_state.activeViewType > LastCalculationView)
+    if (m_state.activeViewType > HostViewType::LastCalculationView) {
+        worsen(m_state.exitStatus, ExitStatus::NotWritten);
         return;
-    if (m_state.activeViewType == ContactListView) {
+    }
+    if (m_state.activeViewType == HostViewType::ContactList) {
         bool isNumber = false;
         const double warning
             = m_settings.value(QLatin1String(Settings::Warning)).trimmed().toDouble(&isNumber);
@@ -90,6 +92,7 @@ void StartUp::examineViewAndRun()
             throw OrvantaError(OrvantaError::TypeMismatch);
         if (warning == 0)
             m_windows.showContactListWarning(m_settings);
+        worsen(m_state.exitStatus, ExitStatus::NotWritten);
         return;
     }
     m_state.calculationView

@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-class Dialogs;
 class Evaluator;
 class HostApplication;
+class RunDialogs;
 class RunProgress;
 class RunWindows;
 class Settings;
@@ -23,11 +23,12 @@ struct HostConnection
 
 // The start of every process: attach to the host, look at its active view, run one
 // calculation or show the Contact List warning, clean up. Errors before the view is
-// examined are reported as module "Module1"; after it the program ends silently.
+// examined are reported as module "Module1"; after it the program ends silently. Either
+// way the run state's exit status tells what happened.
 class StartUp
 {
 public:
-    StartUp(RunState &state, HostConnection host, Evaluator &evaluator, Dialogs &dialogs,
+    StartUp(RunState &state, HostConnection host, Evaluator &evaluator, RunDialogs &dialogs,
         Settings &settings, RunWindows &windows, RunProgress &progress);
 
     void Main();
@@ -41,7 +42,7 @@ private:
     RunState &m_state;
     HostConnection m_host;
     Evaluator &m_evaluator;
-    Dialogs &m_dialogs;
+    RunDialogs &m_dialogs;
     Settings &m_settings;
     RunWindows &m_windows;
     RunProgress &m_progress;

@@ -1,4 +1,5 @@
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostSession.h"
 #include "HostView.h"
 #include "HostViews.h"
@@ -17,7 +18,7 @@ struct Attached
     std::shared_ptr<HostView> view;
 };
 
-Attached attach(const TemporaryHost &host, qint16 viewType = 1)
+Attached attach(const TemporaryHost &host, qint16 viewType = HostViewType::Contacts)
 {
     Attached attached {SqliteHostApplication::attach(host.path()), nullptr};
     attached.view = attached.app->Views().Create(viewType, QStringLiteral("CV"));
@@ -82,7 +83,7 @@ TEST(SqliteHostView, Command701MakesTheLookupHoldEveryContact)
     ASSERT_EQ(host.cli({"lookup", "C0002"}).exitCode, 0);
     auto [app, view] = attach(host);
     EXPECT_EQ(view->GetCount(), 1);
-    app->Command(701);
+    app->Command(HostCommand::LookupAllContacts);
     EXPECT_EQ(walkKeys(*view), QStringList({"C0001", "C0002", "C0003", "C0004", "C0005"}));
 }
 
@@ -92,9 +93,9 @@ TEST(SqliteHostView, EveryCommandNumberIsLogged)
     host.createContacts(1);
     {
         auto app = SqliteHostApplication::attach(host.path());
-        app->Command(104);
-        app->Command(150);
-        app->Command(701);
+        app->Command(HostCommand::BeforeRun);
+        app->Command(HostCommand::HostRestart);
+        app->Command(HostCommand::LookupAllContacts);
     }
     const QStringList lines = host.cli({"log"}).out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
@@ -126,7 +127,7 @@ TEST(SqliteHostView, GroupFieldDanceReturnsToTheSameGroup)
     view->MoveFirst();
     view->MoveNext();
     view->SetField(25, "done");
-    app->Command(104);
+    app->Command(HostCommand::BeforeRun);
     const QString key = view->getField(1);
     view->MoveNext();
     view->GoTo(key);
@@ -255,7 +256,7 @@ TEST(SqliteHostView, AWriterThatStopsAfterABatchKeepsIt)
     const int written = HostSession::BatchWrites + HostSession::BatchWrites / 8;
     host.createContacts(2 * HostSession::BatchWrites);
     auto app = SqliteHostApplication::attach(host.path());
-    auto view = app->Views().Create(1, "CV");
+    auto view = app->Views().Create(HostViewType::Contacts, "CV");
     view->MoveFirst();
     for (int i = 0; i < written; ++i) {
         view->SetField(25, "x");

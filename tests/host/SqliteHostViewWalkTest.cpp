@@ -1,4 +1,5 @@
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "SqliteHostApplication.h"
@@ -64,7 +65,7 @@ TEST(SqliteHostViewWalk, EveryRecordShowsItsOwnValuesInAnyLookup)
         }
         ASSERT_EQ(host.cli(QStringList {"lookup"} + keys).exitCode, 0) << row.name;
         auto app = SqliteHostApplication::attach(host.path());
-        auto view = app->Views().Create(1, "CV");
+        auto view = app->Views().Create(HostViewType::Contacts, "CV");
         EXPECT_EQ(walkFieldsThreeAndFour(*view), expected) << row.name;
     }
 }
@@ -76,7 +77,7 @@ TEST(SqliteHostViewWalk, FieldsFirstReadMidWalkAndManyFieldsAreRead)
     const QList<qint32> userFields = {25, 26, 27, 28, 29, 30, 31, 32, 33, 34};
     {
         auto app = SqliteHostApplication::attach(host.path());
-        auto view = app->Views().Create(1, "CV");
+        auto view = app->Views().Create(HostViewType::Contacts, "CV");
         view->MoveFirst();
         for (int n = 1; n <= 150; ++n) {
             for (qint32 field : userFields)
@@ -85,7 +86,7 @@ TEST(SqliteHostViewWalk, FieldsFirstReadMidWalkAndManyFieldsAreRead)
         }
     }
     auto app = SqliteHostApplication::attach(host.path());
-    auto view = app->Views().Create(1, "CV");
+    auto view = app->Views().Create(HostViewType::Contacts, "CV");
     view->MoveFirst();
     QStringList wrong;
     for (int n = 1; n <= 150; ++n) {
@@ -139,7 +140,7 @@ TEST(SqliteHostViewWalk, WritesInAnyOrderAreReadBackAndKept)
     };
     {
         auto app = SqliteHostApplication::attach(host.path());
-        auto view = app->Views().Create(1, "CV");
+        auto view = app->Views().Create(HostViewType::Contacts, "CV");
         for (const Write &write : writes) {
             view->GoTo(write.key);
             view->SetField(write.field, write.value);

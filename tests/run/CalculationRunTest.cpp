@@ -1,3 +1,4 @@
+#include "HostNumbers.h"
 #include "RunFixture.h"
 
 #include <ostream>
@@ -139,9 +140,9 @@ TEST_F(RunFixture, GroupViewField25LeavesAndReturns)
 {
     host.add("C2", {});
     host.lookup = {0, 1};
-    state.activeViewType = 3;
+    state.activeViewType = HostViewType::Groups;
     run("[25]=5");
-    EXPECT_EQ(host.commands, QList<qint16>({104, 104}));
+    EXPECT_EQ(host.commands, QList<qint16>({HostCommand::BeforeRun, HostCommand::BeforeRun}));
     EXPECT_EQ(host.calls.mid(host.calls.indexOf("SetField 25=5")),
         QStringList({"SetField 25=5", "getField 1", "MoveNext", "GoTo C1"}));
     EXPECT_EQ(host.current, 0);

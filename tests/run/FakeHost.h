@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "OrvantaError.h"
@@ -126,7 +127,7 @@ public:
     QList<Record> records;
     QList<int> lookup;
     int current = -1;
-    qint16 activeViewType = 1;
+    qint16 activeViewType = HostViewType::Contacts;
     bool noCalculationView = false;
     QList<qint16> commands;
     QStringList calls;

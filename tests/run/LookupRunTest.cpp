@@ -1,3 +1,4 @@
+#include "HostNumbers.h"
 #include "RunFixture.h"
 
 namespace {
@@ -44,11 +45,14 @@ TEST_F(LookupRun, EmptyLookupStillProcessesTheCurrentRecord)
     EXPECT_EQ(host.calls.filter("SetField"), QStringList({"SetField 25=7"}));
 }
 
-TEST_F(LookupRun, InvalidFieldIsShownOncePerRecord)
+TEST_F(LookupRun, InvalidFieldIsShownOnceThenAskedAbout)
 {
-    dialogs.scriptAnswers({Dialogs::Answer::Yes});
+    dialogs.scriptAnswers({Dialogs::Answer::Yes, Dialogs::Answer::Yes});
     run("[25]=[x]");
-    EXPECT_EQ(dialogs.texts().filter("Invalid Field: x").size(), 3);
+    EXPECT_EQ(dialogs.texts().filter("Invalid Field: x").size(), 1);
+    EXPECT_EQ(dialogs.texts().filter(CalculationRun::continueAfterErrorsText(1, 3)).size(), 1);
+    EXPECT_EQ(dialogs.texts().last(), "Errors occurred in 3 of 3 records.");
+    EXPECT_EQ(state.exitStatus, ExitStatus::NotWritten);
 }
 
 TEST_F(LookupRun, AllContactsSends701BeforeTheRun)
@@ -56,7 +60,8 @@ TEST_F(LookupRun, AllContactsSends701BeforeTheRun)
     state.allContactsRequested = true;
     dialogs.scriptAnswers({Dialogs::Answer::Yes});
     run("[25]=1");
-    EXPECT_EQ(host.commands, QList<qint16>({701, 104}));
+    EXPECT_EQ(
+        host.commands, QList<qint16>({HostCommand::LookupAllContacts, HostCommand::BeforeRun}));
     EXPECT_EQ(host.calls.filter("SetField").size(), 3);
 }
 

@@ -4,7 +4,9 @@
 #include "ConsoleRunWindows.h"
 #include "Evaluator.h"
 #include "FakeHost.h"
+#include "HostNumbers.h"
 #include "RecordingDialogs.h"
+#include "RunDialogs.h"
 #include "RunProgress.h"
 #include "RunState.h"
 #include "RunWindows.h"
@@ -57,16 +59,17 @@ protected:
         host.add("C1", {{3, "12.5"}, {4, "150"}});
         state.hostApplication = &host;
         state.viewCollection = &host;
-        state.activeViewType = 1;
-        state.calculationView = host.Create(1, "CV");
+        state.activeViewType = HostViewType::Contacts;
+        state.calculationView = host.Create(HostViewType::Contacts, "CV");
     }
 
     void run(const QString &commandLine,
         const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates))
     {
         state.commandLine = commandLine;
-        Evaluator evaluator(locale, dialogs);
-        CalculationRun(state, evaluator, dialogs, settings, windows, progress).Start_Calc();
+        RunDialogs runDialogs(dialogs);
+        Evaluator evaluator(locale, runDialogs);
+        CalculationRun(state, evaluator, runDialogs, settings, windows, progress).Start_Calc();
     }
 
     QString appDir() const { return m_app.path(); }

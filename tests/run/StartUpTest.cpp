@@ -1,4 +1,5 @@
 #include "StartUp.h"
+#include "HostNumbers.h"
 #include "RunFixture.h"
 
 #include <QFile>
@@ -12,7 +13,8 @@ protected:
     {
         state = RunState();
         state.commandLine = commandLine;
-        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
+        RunDialogs runDialogs(dialogs);
+        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), runDialogs);
         HostConnection connection {[title] { return title; },
             [this]() -> std::unique_ptr<HostApplication> {
                 ++attached;
@@ -20,7 +22,7 @@ protected:
                     throw OrvantaError(429);
                 return std::make_unique<Proxy>(host);
             }};
-        StartUp(state, connection, evaluator, dialogs, settings, windows, progress).Main();
+        StartUp(state, connection, evaluator, runDialogs, settings, windows, progress).Main();
     }
 
     void writeTempCalc()
@@ -80,7 +82,7 @@ TEST_F(StartUpTest, ShortWindowTitleEndsBeforeTheHostIsContacted)
 TEST_F(StartUpTest, ViewsAboveThreeDoNothing)
 {
     writeTempCalc();
-    host.activeViewType = 4;
+    host.activeViewType = HostViewType::LastCalculationView + 1;
     start("[25]=1");
     EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
     EXPECT_TRUE(dialogs.texts().isEmpty());
@@ -89,7 +91,7 @@ TEST_F(StartUpTest, ViewsAboveThreeDoNothing)
 
 TEST_F(StartUpTest, ContactListWarningFollowsTheSetting)
 {
-    host.activeViewType = 2;
+    host.activeViewType = HostViewType::ContactList;
     const struct
     {
         const char *setting;

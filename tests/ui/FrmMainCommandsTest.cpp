@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 #include "FrmMainFixture.h"
+#include "HostNumbers.h"
 #include "OrvantaError.h"
 
 #include <QDesktopServices>
@@ -69,7 +70,7 @@ TEST_F(FrmMainCommands, OpenStartsInTheProgramFolderAndPutsTheFileInThePrompt)
 {
     const QString calc = appPath(QStringLiteral("Totals.ogs"));
     QFile(calc).open(QIODevice::WriteOnly);
-    state.activeViewType = 3;
+    state.activeViewType = HostViewType::Groups;
     QString folder;
     QStringList filters;
     QString prompt;

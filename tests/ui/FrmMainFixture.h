@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrmMain.h"
+#include "HostNumbers.h"
 #include "QtRunWindows.h"
 #include "RecordingDialogs.h"
 #include "RecordingHost.h"
@@ -22,7 +23,7 @@ protected:
     {
         qputenv("ORVANTA_APP_DIR", m_app.path().toUtf8());
         state.hostApplication = &host;
-        state.activeViewType = 1;
+        state.activeViewType = HostViewType::Contacts;
     }
     void TearDown() override { qunsetenv("ORVANTA_APP_DIR"); }
 

@@ -5,6 +5,7 @@
 #include "HostDatabaseProcess.h"
 #include "QtRunWindows.h"
 #include "RecordingDialogs.h"
+#include "RunDialogs.h"
 #include "RunProgress.h"
 #include "RunState.h"
 #include "Settings.h"
@@ -61,11 +62,12 @@ protected:
             [path] { return SqliteHostApplication::attach(path); }};
         RunState state;
         Settings settings;
-        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
+        RunDialogs runDialogs(dialogs);
+        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), runDialogs);
         QtRunWindows windows(dialogs);
         QuietProgress progress;
         const ModalWatchdog watchdog;
-        StartUp(state, host, evaluator, dialogs, settings, windows, progress).Main();
+        StartUp(state, host, evaluator, runDialogs, settings, windows, progress).Main();
     }
 
     QString doubled(const QString &key) const
@@ -149,7 +151,8 @@ TEST_F(OrvantaProcess, ConsoleSaysTheMainWindowNeedsADisplayAndChangesNothing)
     QProcessEnvironment environment = database.orvantaEnvironment();
     environment.insert(QStringLiteral("ORVANTA_UI"), QStringLiteral("console"));
     const Outcome outcome = orvanta({}, environment);
-    EXPECT_EQ(outcome.exitCode, 0);
+    // Nothing was calculated: a script hears so.
+    EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_TRUE(outcome.errors.contains(ConsoleRunWindows::mainWindowUnavailableText()))
         << qPrintable(outcome.errors);
     EXPECT_FALSE(database.commandLog().contains(QStringLiteral("104")));

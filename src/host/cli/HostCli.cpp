@@ -1,14 +1,16 @@
 #include "HostCli.h"
 
-#include "CsvReader.h"
+#include "CsvImport.h"
 #include "CsvWriter.h"
 #include "DemoData.h"
 #include "HostLocation.h"
+#include "HostNumbers.h"
 #include "HostSchema.h"
 #include "HostStateKeys.h"
 #include "HostStore.h"
 #include "LaunchCli.h"
 #include "OrvantaError.h"
+#include "OrvantaVersion.h"
 #include "SqliteConnection.h"
 #include "SqliteTransaction.h"
 
@@ -36,7 +38,8 @@ The database is PATH, else $ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.
                                   list, 3 groups)
   title TEXT                      set the foreground window's title
   log                             the command numbers received, with their time
-  import FILE.csv [--group]       add or update records; header of field IDs or labels
+  import FILE.csv [--group]       add or update records; header of field IDs or
+                                  labels, each named once
   export [FILE.csv] [--group]     every record, header of field IDs
   trigger ID [COMMAND_LINE] [--group]
                                   show the field's trigger, set it, or clear it
@@ -52,6 +55,7 @@ The database is PATH, else $ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.
                                   and the views whose toolbar or Tools menu holds them
   launch NAME                     start a launch command's program and wait for it
   --help                          this text
+  --version                       the version
 )";
 
 namespace {
@@ -90,6 +94,10 @@ int HostCli::run(const QStringList &arguments)
             m_out << Usage;
             return 0;
         }
+        if (m_version) {
+            m_out << "orvanta-host " << OrvantaVersion << '\n';
+            return 0;
+        }
         execute();
         m_out.flush();
         return 0;
@@ -118,12 +126,14 @@ void HostCli::parse(const QStringList &arguments)
             m_force = true;
         else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
             m_help = true;
+        else if (argument == QLatin1String("--version"))
+            m_version = true;
         else if (argument.startsWith(QLatin1String("--")))
             refuse(QStringLiteral("unknown option %1 (see --help)").arg(argument));
         else
             positional.append(argument);
     }
-    if (m_help)
+    if (m_help || m_version)
         return;
     if (positional.isEmpty())
         refuse(QStringLiteral("no command given (see --help)"));
@@ -154,21 +164,31 @@ void HostCli::execute()
         {QStringLiteral("view"), &HostCli::view},
         {QStringLiteral("title"), &HostCli::title},
         {QStringLiteral("log"), &HostCli::log},
-        {QStringLiteral("import"), &HostCli::importCsv},
         {QStringLiteral("export"), &HostCli::exportCsv},
         {QStringLiteral("trigger"), &HostCli::trigger},
         {QStringLiteral("aux"), &HostCli::aux},
         {QStringLiteral("launch"), &HostCli::launch},
     };
+    // Commands that only read leave other programs free to write meanwhile.
+    static const QStringList readOnly = {QStringLiteral("fields"), QStringLiteral("list"),
+        QStringLiteral("get"), QStringLiteral("current"), QStringLiteral("log"),
+        QStringLiteral("export"), QStringLiteral("aux")};
     if (m_command == QLatin1String("init")) {
         requireArguments(0, 0);
         init();
         return;
     }
+    if (m_command == QLatin1String("import")) {
+        requireArguments(1, 1);
+        importCsv();
+        return;
+    }
     const auto command = commands.constFind(m_command);
     if (command == commands.constEnd())
         refuse(QStringLiteral("unknown command '%1' (see --help)").arg(m_command));
-    runInTransaction(*command);
+    runInTransaction(*command,
+        readOnly.contains(m_command) ? SqliteTransaction::Lock::None
+                                     : SqliteTransaction::Lock::Write);
     if (m_afterCommit)
         m_afterCommit->run(m_databasePath);
 }
@@ -188,13 +208,18 @@ void HostCli::init()
     });
 }
 
-void HostCli::runInTransaction(void (HostCli::*command)(HostStore &))
+std::unique_ptr<SqliteConnection> HostCli::openDatabase() const
 {
     if (!QFileInfo(m_databasePath).isFile())
         refuse(QStringLiteral("no host database at %1 (create one with init)").arg(m_databasePath));
-    const auto connection = HostSchema::openExisting(m_databasePath);
+    return HostSchema::openExisting(m_databasePath);
+}
+
+void HostCli::runInTransaction(void (HostCli::*command)(HostStore &), SqliteTransaction::Lock lock)
+{
+    const auto connection = openDatabase();
     HostStore store(*connection);
-    SqliteTransaction transaction(*connection);
+    SqliteTransaction transaction(*connection, lock);
     (this->*command)(store);
     transaction.commit();
 }
@@ -227,7 +252,7 @@ void HostCli::add(HostStore &store)
         if (equals < 1)
             refuse(QStringLiteral("'%1' is not ID=VALUE").arg(argument));
         const qint32 field = fieldId(store, argument.left(equals));
-        if (field == 1)
+        if (field == HostField::Key)
             key = argument.mid(equals + 1);
         else
             assignments.append({field, argument.mid(equals + 1)});
@@ -302,6 +327,11 @@ void HostCli::view(HostStore &store)
     const short type = m_arguments.at(0).toShort(&isNumber);
     if (!isNumber)
         refuse(QStringLiteral("the view type '%1' is not a number").arg(m_arguments.at(0)));
+    if (type != HostViewType::Contacts && type != HostViewType::ContactList
+        && type != HostViewType::Groups)
+        refuse(QStringLiteral("the host has no view type %1 (1 contacts, 2 contact list, "
+                              "3 groups)")
+                   .arg(type));
     store.setState(HostStateKeys::ActiveView, QString::number(type));
 }
 
@@ -318,81 +348,49 @@ void HostCli::log(HostStore &store)
         [&](const QString &time, int command) { m_out << time << '\t' << command << '\n'; });
 }
 
-void HostCli::importCsv(HostStore &store)
+void HostCli::importCsv()
 {
-    requireArguments(1, 1);
-    const QString &path = m_arguments.at(0);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        refuse(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-    QList<CsvReader::Record> records;
-    try {
-        records = CsvReader::read(QString::fromUtf8(file.readAll()));
-    } catch (const OrvantaError &error) {
-        refuse(path + QLatin1Char(' ') + error.description());
-    }
-    if (records.isEmpty())
-        refuse(QStringLiteral("%1 has no header line").arg(path));
-    QList<qint32> columns;
-    for (const QString &name : std::as_const(records.first().values)) {
-        try {
-            columns.append(fieldId(store, name));
-        } catch (const OrvantaError &) {
-            refuse(QStringLiteral("%1 line %2: unknown field '%3'")
-                       .arg(path)
-                       .arg(records.first().line)
-                       .arg(name));
-        }
-    }
-    const qsizetype keyColumn = columns.indexOf(1);
-    for (qsizetype r = 1; r < records.size(); ++r) {
-        const CsvReader::Record &row = records.at(r);
-        if (row.values.size() != columns.size())
-            refuse(QStringLiteral("%1 line %2: %3 values where the header has %4")
-                       .arg(path)
-                       .arg(row.line)
-                       .arg(row.values.size())
-                       .arg(columns.size()));
-        const QString key = keyColumn >= 0 ? row.values.at(keyColumn) : QString();
-        std::optional<qint64> record
-            = key.isEmpty() ? std::nullopt : store.recordByKey(m_kind, key);
-        if (!record) {
-            record = store.addRecord(m_kind, key);
-            store.appendToLookup(m_kind, *record);
-            makeCurrentIfNone(store, *record);
-        }
-        for (qsizetype c = 0; c < columns.size(); ++c)
-            if (columns.at(c) != 1)
-                store.writeValue(*record, columns.at(c), row.values.at(c));
-    }
-    m_out << records.size() - 1 << " records imported\n";
+    const auto connection = openDatabase();
+    HostStore store(*connection);
+    const qint64 imported = CsvImport(*connection, store, m_kind).run(m_arguments.at(0));
+    m_out << imported << " records imported\n";
 }
 
 void HostCli::exportCsv(HostStore &store)
 {
     requireArguments(0, 1);
+    if (m_arguments.isEmpty()) {
+        writeCsv(store, m_out);
+        return;
+    }
+    QFile file(m_arguments.at(0));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        refuse(QStringLiteral("cannot write %1: %2").arg(m_arguments.at(0), file.errorString()));
+    QTextStream stream(&file);
+    writeCsv(store, stream);
+    stream.flush();
+    if (stream.status() != QTextStream::Ok || !file.flush())
+        refuse(QStringLiteral("cannot write %1: %2").arg(m_arguments.at(0), file.errorString()));
+}
+
+// One record at a time, so an export of any size needs little memory.
+void HostCli::writeCsv(HostStore &store, QTextStream &stream) const
+{
     QList<qint32> columns;
     QStringList header;
     for (const FieldDefinition &field : store.fields(m_kind)) {
         columns.append(field.id);
         header.append(QString::number(field.id));
     }
-    QString text = CsvWriter::record(header);
+    stream << CsvWriter::record(header);
     store.forEachRecord(m_kind, [&](qint64 record, const QString &key) {
         const RecordValues values = store.values(record);
         QStringList row;
+        row.reserve(columns.size());
         for (qint32 field : std::as_const(columns))
-            row.append(field == 1 ? key : values.value(field));
-        text += CsvWriter::record(row);
+            row.append(field == HostField::Key ? key : values.value(field));
+        stream << CsvWriter::record(row);
     });
-    if (m_arguments.isEmpty()) {
-        m_out << text;
-        return;
-    }
-    QFile file(m_arguments.at(0));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0
-        || !file.flush())
-        refuse(QStringLiteral("cannot write %1: %2").arg(m_arguments.at(0), file.errorString()));
 }
 
 void HostCli::trigger(HostStore &store)
@@ -461,23 +459,13 @@ std::optional<qint64> HostCli::currentRecord(HostStore &store) const
 
 QString HostCli::valueOf(HostStore &store, qint64 record, qint32 field) const
 {
-    return field == 1 ? *store.recordKey(record) : store.value(record, field);
+    return field == HostField::Key ? *store.recordKey(record) : store.value(record, field);
 }
 
 void HostCli::assign(HostStore &store, qint64 record, qint32 field, const QString &value) const
 {
-    if (field != 1) {
+    if (field == HostField::Key)
+        store.changeKey(m_kind, record, value);
+    else
         store.writeValue(record, field, value);
-        return;
-    }
-    const bool wasCurrent = currentRecord(store) == record;
-    store.changeKey(m_kind, record, value);
-    if (wasCurrent)
-        store.setState(HostStateKeys::currentRecord(m_kind), value);
-}
-
-void HostCli::makeCurrentIfNone(HostStore &store, qint64 record) const
-{
-    if (!currentRecord(store))
-        store.setState(HostStateKeys::currentRecord(m_kind), *store.recordKey(record));
 }

@@ -2,15 +2,19 @@
 
 #include "ProgramStart.h"
 #include "RecordKind.h"
+#include "SqliteTransaction.h"
 
 #include <QStringList>
 #include <QTextStream>
+#include <memory>
 #include <optional>
 
 class HostStore;
+class SqliteConnection;
 
 // The command line of the stand-in host (orvanta-host): every command runs in one
-// transaction, so a command that fails changes nothing. Failures print one line
+// transaction, so a command that fails changes nothing; commands that only read take
+// no lock. Failures print one line
 // "orvanta-host: ..." on the error stream and give exit status 2.
 class HostCli
 {
@@ -27,7 +31,8 @@ private:
     QString takeOptionValue(const QStringList &arguments, qsizetype &i);
     void execute();
     void init();
-    void runInTransaction(void (HostCli::*command)(HostStore &));
+    std::unique_ptr<SqliteConnection> openDatabase() const;
+    void runInTransaction(void (HostCli::*command)(HostStore &), SqliteTransaction::Lock lock);
 
     void fields(HostStore &store);
     void list(HostStore &store);
@@ -40,11 +45,12 @@ private:
     void view(HostStore &store);
     void title(HostStore &store);
     void log(HostStore &store);
-    void importCsv(HostStore &store);
+    void importCsv();
     void exportCsv(HostStore &store);
     void trigger(HostStore &store);
     void aux(HostStore &store);
     void launch(HostStore &store);
+    void writeCsv(HostStore &store, QTextStream &stream) const;
 
     void requireArguments(qsizetype minimum, qsizetype maximum) const;
     qint32 fieldId(HostStore &store, const QString &text) const;
@@ -53,7 +59,6 @@ private:
     std::optional<qint64> currentRecord(HostStore &store) const;
     QString valueOf(HostStore &store, qint64 record, qint32 field) const;
     void assign(HostStore &store, qint64 record, qint32 field, const QString &value) const;
-    void makeCurrentIfNone(HostStore &store, qint64 record) const;
 
     QTextStream &m_out;
     QTextStream &m_err;
@@ -65,6 +70,7 @@ private:
     bool m_demo = false;
     bool m_force = false;
     bool m_help = false;
+    bool m_version = false;
     // A trigger or launch command to run once the command's transaction is committed.
     std::optional<ProgramStart> m_afterCommit;
 };

@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -87,12 +90,31 @@ void insertState(SqliteConnection &connection, const QString &key, const QString
         .exec();
 }
 
+// Every use of the database writes, if only its journal beside it: a file or folder that
+// cannot be written to is said so, rather than taken for a foreign file.
+void requireWritable(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    for (const QString &place : {path, folder}) {
+        if (::access(QFile::encodeName(place).constData(), W_OK) == 0)
+            continue;
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        throw OrvantaError(OrvantaError::CantCreateObject,
+            place == path
+                ? QStringLiteral("Cannot open %1 for writing: %2").arg(path, why)
+                : QStringLiteral("Cannot open %1 for writing: its folder %2 cannot be written "
+                                 "to (%3), and the host keeps its journal there")
+                      .arg(path, folder, why));
+    }
+}
+
 } // namespace
 
 std::unique_ptr<SqliteConnection> HostSchema::openExisting(const QString &path)
 {
     if (!QFileInfo(path).isFile())
         throw OrvantaError(OrvantaError::CantCreateObject);
+    requireWritable(path);
     auto connection
         = std::make_unique<SqliteConnection>(path, SqliteConnection::OpenMode::ExistingOnly);
     if (!isHostDatabase(*connection))

@@ -1,5 +1,6 @@
 #include "HostSession.h"
 
+#include "HostNumbers.h"
 #include "HostSchema.h"
 #include "HostStateKeys.h"
 #include "OrvantaError.h"
@@ -7,6 +8,7 @@
 #include "SqliteStatement.h"
 #include "SqliteTransaction.h"
 
+#include <QThread>
 #include <QtDebug>
 #include <algorithm>
 #include <time.h>
@@ -40,8 +42,7 @@ HostSession::HostSession(const QString &path)
 HostSession::~HostSession()
 {
     try {
-        flush();
-        endRead();
+        commit();
     } catch (const OrvantaError &error) {
         qWarning("orvanta host: last writes not saved: %s", error.what());
     }
@@ -49,12 +50,25 @@ HostSession::~HostSession()
 
 HostStore &HostSession::reader()
 {
-    if (isDue(m_readStart))
-        endRead();
-    if (!m_readStart) {
+    if (m_transaction == Transaction::Read && batchIsDue())
+        endTransaction("COMMIT");
+    if (m_transaction == Transaction::None) {
         m_connection->statement("BEGIN").exec();
-        m_readStart = coarseMilliseconds();
+        m_transaction = Transaction::Read;
+        m_batchStart = coarseMilliseconds();
     }
+    return m_store;
+}
+
+HostStore &HostSession::batchStore()
+{
+    if (m_transaction == Transaction::Batch)
+        return m_store;
+    if (m_transaction == Transaction::Read)
+        endTransaction("COMMIT");
+    m_connection->statement("BEGIN IMMEDIATE").exec();
+    m_transaction = Transaction::Batch;
+    m_batchStart = coarseMilliseconds();
     return m_store;
 }
 
@@ -67,7 +81,7 @@ QString HostSession::value(RecordKind kind, qint64 record, qint32 field)
 {
     if (const HostStore::ValueWrite *pending = pendingWrite(record, field))
         return QString::fromUtf8(pending->utf8);
-    HostStore &store = reader();
+    HostStore &store = batchStore();
     noteFieldRead(kind, field);
     if (m_cachedEntry && m_cachedRecord == record && m_readAhead.holds(field))
         return m_readAhead.value(*m_cachedEntry, field);
@@ -81,21 +95,19 @@ QString HostSession::value(RecordKind kind, qint64 record, qint32 field)
 
 void HostSession::setValue(RecordKind kind, qint64 record, qint32 field, const QString &value)
 {
-    if (field == 1) {
+    if (field == HostField::Key) {
         // A key must stay unique: checked and written at once, not with the batch.
         writeNow([&](HostStore &store) { store.changeKey(kind, record, value); });
         return;
     }
-    if (!m_batchStart)
-        m_batchStart = coarseMilliseconds();
+    // A write that follows no read needs the lock only when the batch is committed.
     addPendingWrite(record, field, value);
     ++m_pendingWrites;
-    flushWhenDue();
 }
 
 std::optional<HostStore::LookupEntry> HostSession::lookupAfter(RecordKind kind, qint64 position)
 {
-    HostStore &store = reader();
+    HostStore &store = batchStore();
     bool answered = false;
     const HostStore::LookupEntry *entry = m_readAhead.entryAfter(kind, position, answered);
     if (!answered) {
@@ -124,43 +136,69 @@ std::optional<qint64> HostSession::currentRecord(RecordKind kind)
 
 void HostSession::setCurrentRecord(RecordKind kind, qint64 record)
 {
-    if (!m_batchStart)
-        m_batchStart = coarseMilliseconds();
     m_pendingCurrent[slot(kind)] = record;
-    flushWhenDue();
 }
 
 void HostSession::writeNow(const std::function<void(HostStore &)> &write)
 {
-    flush();
-    endRead();
+    if (m_transaction == Transaction::Batch) {
+        m_connection->statement("SAVEPOINT write_now").exec();
+        try {
+            write(m_store);
+        } catch (...) {
+            m_connection->statement("ROLLBACK TO write_now").exec();
+            m_connection->statement("RELEASE write_now").exec();
+            throw;
+        }
+        m_connection->statement("RELEASE write_now").exec();
+        return;
+    }
+    if (m_transaction == Transaction::Read)
+        endTransaction("COMMIT");
     SqliteTransaction transaction(*m_connection);
     write(m_store);
     transaction.commit();
 }
 
-void HostSession::flush()
+void HostSession::recordBoundary()
 {
-    if (!m_batchStart)
+    if (m_transaction != Transaction::Batch || (m_pendingWrites < BatchWrites && !batchIsDue()))
         return;
-    endRead();
-    SqliteTransaction transaction(*m_connection);
-    commitPending();
-    transaction.commit();
-    m_pendingValues.clear();
-    m_pendingCurrent[0].reset();
-    m_pendingCurrent[1].reset();
-    m_pendingWrites = 0;
-    m_batchStart.reset();
+    commit();
+    // Short runs try every millisecond and this one, long now, less often: the pause
+    // lets one of them in before the next batch, ahead of other long runs.
+    m_connection->setBusyRetryMs(LongRunRetryMs);
+    QThread::usleep(PauseAfterBatchMs * 1000);
 }
 
-void HostSession::flushWhenDue()
+void HostSession::commit()
 {
-    if (m_pendingWrites >= BatchWrites || isDue(m_batchStart))
-        flush();
+    const bool pending = m_pendingWrites > 0 || m_pendingCurrent[0] || m_pendingCurrent[1];
+    if (!pending) {
+        if (m_transaction != Transaction::None)
+            endTransaction("COMMIT");
+        return;
+    }
+    try {
+        batchStore();
+        writePending();
+        endTransaction("COMMIT");
+    } catch (...) {
+        forgetBatch();
+        if (m_transaction != Transaction::None) {
+            try {
+                endTransaction("ROLLBACK");
+            } catch (const OrvantaError &) {
+                // SQLite rolled the transaction back itself.
+            }
+            m_transaction = Transaction::None;
+        }
+        throw;
+    }
+    forgetBatch();
 }
 
-void HostSession::commitPending()
+void HostSession::writePending()
 {
     m_store.writeValues(m_pendingValues);
     for (RecordKind kind : {RecordKind::Contact, RecordKind::Group}) {
@@ -171,14 +209,21 @@ void HostSession::commitPending()
     }
 }
 
-void HostSession::endRead()
+void HostSession::endTransaction(const char *sql)
 {
-    if (!m_readStart)
-        return;
-    m_readStart.reset();
+    // Whatever was read belongs to this transaction: another writer may change it next.
     dropCachedValues();
     m_readAhead.clear();
-    m_connection->statement("COMMIT").exec();
+    m_transaction = Transaction::None;
+    m_connection->statement(sql).exec();
+}
+
+void HostSession::forgetBatch()
+{
+    m_pendingValues.clear();
+    m_pendingCurrent[0].reset();
+    m_pendingCurrent[1].reset();
+    m_pendingWrites = 0;
 }
 
 void HostSession::dropCachedValues()
@@ -194,9 +239,9 @@ void HostSession::noteFieldRead(RecordKind kind, qint32 field)
         fields.append(field);
 }
 
-bool HostSession::isDue(const std::optional<qint64> &since)
+bool HostSession::batchIsDue() const
 {
-    return since && coarseMilliseconds() - *since >= BatchMs;
+    return coarseMilliseconds() - m_batchStart >= BatchMs;
 }
 
 HostStore::ValueWrites::iterator HostSession::pendingWriteSlot(qint64 record, qint32 field)

@@ -11,24 +11,33 @@
 
 class SqliteConnection;
 
-// The attached host: one connection shared by the application and its views. Field
-// writes are kept in a batch and committed in one short transaction every
-// BatchWrites writes, every BatchMs milliseconds and when the session ends, so a run
-// killed outright loses at most its last batch and another writer waits at most one
-// short commit for its turn. Reads see the pending writes; they share one read
-// transaction until the next commit or for BatchMs, since taking the database's read
-// lock for every statement would cost more than the statement.
+// The attached host: one connection shared by the application and its views.
+//
+// What a run reads of records and what it writes back are one unit against other
+// writers: the first record read takes the database's write lock (a batch), the
+// writes are kept in memory and go in with the batch's commit. A batch ends at a
+// record boundary (a move of a view) once it holds BatchWrites writes or is BatchMs
+// old, or when the run commits, so another writer waits at most one batch for its
+// turn and a run killed outright loses at most its last batch. After a batch the
+// session pauses briefly, so that a waiting writer gets the lock before the next one.
+// Reads of the host's state (the active view, the open database) only share a read
+// transaction, so a window that only shows them never holds the write lock.
 class HostSession
 {
 public:
     static constexpr int BatchWrites = 1024;
     static constexpr qint64 BatchMs = 200;
+    static constexpr int PauseAfterBatchMs = 2;
+    static constexpr int LongRunRetryMs = 5;
 
     explicit HostSession(const QString &path);
+    // Commits what is left; a failure there can only be logged. Runs commit themselves.
     ~HostSession();
 
-    // The store, inside the session's read transaction.
+    // The store, inside at least a read transaction: for the host's state.
     HostStore &reader();
+    // The store, inside the batch that holds the write lock: for records.
+    HostStore &batchStore();
 
     bool hasField(RecordKind kind, qint32 field) const;
 
@@ -43,27 +52,33 @@ public:
     std::optional<qint64> currentRecord(RecordKind kind);
     void setCurrentRecord(RecordKind kind, qint64 record);
 
-    // Runs one command in its own transaction after committing the batch, so the
-    // order of writes is kept.
+    // Runs one write at once, all or nothing: inside the open batch, else in a
+    // transaction of its own.
     void writeNow(const std::function<void(HostStore &)> &write);
 
-    void flush();
+    // A view moved to another record: the batch is committed when it is due.
+    void recordBoundary();
+    // Commits the batch and ends every transaction; throws when the database refuses,
+    // and the batch's writes are then lost.
+    void commit();
 
     const QString &path() const { return m_path; }
     // The next read starts a new read transaction and so sees other programs' commits.
     void refreshReads() { endRead(); }
 
 private:
-    void flushWhenDue();
-    void commitPending();
-    void endRead();
+    enum class Transaction { None, Read, Batch };
+
+    void writePending();
+    void endTransaction(const char *sql);
+    void forgetBatch();
     void dropCachedValues();
     void noteFieldRead(RecordKind kind, qint32 field);
     // The pending writes, kept in key order.
     HostStore::ValueWrites::iterator pendingWriteSlot(qint64 record, qint32 field);
     const HostStore::ValueWrite *pendingWrite(qint64 record, qint32 field);
     void addPendingWrite(qint64 record, qint32 field, const QString &value);
-    static bool isDue(const std::optional<qint64> &since);
+    bool batchIsDue() const;
 
     QString m_path;
     std::unique_ptr<SqliteConnection> m_connection;
@@ -81,7 +96,7 @@ private:
     LookupReadAhead m_readAhead;
     std::optional<qint64> m_pendingCurrent[2];
     int m_pendingWrites = 0;
-    // When the batch and the read transaction began, on a coarse clock.
-    std::optional<qint64> m_batchStart;
-    std::optional<qint64> m_readStart;
+    Transaction m_transaction = Transaction::None;
+    // When the batch began, on a coarse clock.
+    qint64 m_batchStart = 0;
 };

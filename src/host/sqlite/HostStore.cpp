@@ -1,5 +1,6 @@
 #include "HostStore.h"
 
+#include "HostNumbers.h"
 #include "HostStateKeys.h"
 #include "OrvantaError.h"
 #include "SqliteConnection.h"
@@ -74,18 +75,25 @@ qint64 HostStore::addRecord(RecordKind kind, const QString &key)
 
 void HostStore::changeKey(RecordKind kind, qint64 record, const QString &key)
 {
-    const std::optional<qint64> holder = recordByKey(kind, key);
-    if (holder == record)
+    const std::optional<QString> oldKey = recordKey(record);
+    if (oldKey == key)
         return;
-    if (key.isEmpty() || holder
-        || m_connection.statement("SELECT 1 FROM records WHERE key = ?1").bind(1, key).queryInt())
+    if (key.isEmpty())
         throw OrvantaError(OrvantaError::InvalidProcedureCall,
-            key.isEmpty() ? QStringLiteral("Field 1 (the key) cannot be empty")
-                          : QStringLiteral("The key %1 is already used").arg(key));
+            QStringLiteral("Field 1 (the key) cannot be empty"));
+    if (const auto holder
+        = m_connection.statement("SELECT kind FROM records WHERE key = ?1").bind(1, key).queryInt())
+        throw OrvantaError(OrvantaError::InvalidProcedureCall,
+            QStringLiteral("Field 1 (the key) cannot become %1: one of the %2 has that key")
+                .arg(key, recordKindPlural(RecordKind(*holder))));
     m_connection.statement("UPDATE records SET key = ?1 WHERE id = ?2")
         .bind(1, key)
         .bind(2, record)
         .exec();
+    // The current record is kept by its key, which must follow.
+    const QString &current = HostStateKeys::currentRecord(kind);
+    if (oldKey && state(current) == *oldKey)
+        setState(current, key);
 }
 
 void HostStore::forEachRecord(
@@ -100,7 +108,7 @@ QList<qint64> HostStore::recordsWithValue(RecordKind kind, qint32 field, const Q
 {
     QList<qint64> records;
     const auto collect = [&](const SqliteStatement &row) { records.append(row.columnInt(0)); };
-    if (field == 1) {
+    if (field == HostField::Key) {
         if (const auto record = recordByKey(kind, value))
             records.append(*record);
     } else if (value.isEmpty()) {

@@ -61,6 +61,7 @@ public:
     std::optional<QString> recordKey(qint64 record);
     // Adds a record with this key, or a new key when empty; returns its row ID.
     qint64 addRecord(RecordKind kind, const QString &key);
+    // Refused when empty or another record holds it; the current record follows.
     void changeKey(RecordKind kind, qint64 record, const QString &key);
     void forEachRecord(RecordKind kind, const std::function<void(qint64, const QString &)> &each);
     QList<qint64> recordsWithValue(RecordKind kind, qint32 field, const QString &value);

@@ -1,6 +1,9 @@
 #include "SqliteHostApplication.h"
 
 #include "HostChangeWatcher.h"
+}
+
+#include "HostNumbers.h"
 #include "HostSchema.h"
 #include "HostSession.h"
 #include "HostStateKeys.h"
@@ -10,10 +13,6 @@
 #include "SqliteHostAuxCommands.h"
 
 #include <QFileInfo>
-
-namespace {
-constexpr qint16 AllContactsCommand = 701;
-}
 
 std::unique_ptr<HostApplication> SqliteHostApplication::attach(const QString &path)
 {
@@ -63,7 +62,7 @@ void SqliteHostApplication::Command(qint16 command)
 {
     m_session->writeNow([&](HostStore &store) {
         store.logCommand(command);
-        if (command == AllContactsCommand)
+        if (command == HostCommand::LookupAllContacts)
             store.setLookupAll(RecordKind::Contact);
     });
 }
@@ -88,4 +87,9 @@ void SqliteHostApplication::AdviseEvents(HostEvents *events)
         if (const auto live = session.lock())
             live->refreshReads();
     });
+}
+
+void SqliteHostApplication::Commit()
+{
+    m_session->commit();
 }

@@ -29,6 +29,7 @@ public:
     std::unique_ptr<HostAuxCommands> AuxCommands() override;
     // Watches the database for other programs' changes while events is set.
     void AdviseEvents(HostEvents *events) override;
+    void Commit() override;
 
 private:
     std::shared_ptr<HostSession> m_session;

@@ -1,17 +1,13 @@
 #include "SqliteHostView.h"
 
+#include "HostNumbers.h"
 #include "HostSession.h"
 #include "OrvantaError.h"
-
-namespace {
-constexpr qint16 GroupViewType = 3;
-constexpr qint32 KeyField = 1;
-} // namespace
 
 SqliteHostView::SqliteHostView(std::weak_ptr<HostSession> session, qint16 type)
     : m_session(std::move(session))
     , m_type(type)
-    , m_kind(type == GroupViewType ? RecordKind::Group : RecordKind::Contact)
+    , m_kind(type == HostViewType::Groups ? RecordKind::Group : RecordKind::Contact)
 {
     m_record = this->session()->currentRecord(m_kind);
 }
@@ -27,9 +23,9 @@ QString SqliteHostView::getField(qint32 fieldId)
     const auto host = session();
     checkField(*host, fieldId);
     const qint64 record = currentRecord();
-    if (fieldId != KeyField)
+    if (fieldId != HostField::Key)
         return host->value(m_kind, record, fieldId);
-    const std::optional<QString> key = host->reader().recordKey(record);
+    const std::optional<QString> key = host->batchStore().recordKey(record);
     if (!key)
         throw OrvantaError(
             OrvantaError::ObjectNotSet, QStringLiteral("The view has lost its record"));
@@ -55,12 +51,13 @@ void SqliteHostView::SetField(qint32 fieldId, const QString &value)
 
 qint32 SqliteHostView::GetCount()
 {
-    return session()->reader().lookupCount(m_kind);
+    return session()->batchStore().lookupCount(m_kind);
 }
 
 void SqliteHostView::MoveFirst()
 {
     const auto host = session();
+    host->recordBoundary();
     // An empty lookup leaves the current record where it is.
     if (const auto first = host->lookupAfter(m_kind, -1))
         moveTo(*host, *first);
@@ -69,10 +66,11 @@ void SqliteHostView::MoveFirst()
 void SqliteHostView::MoveNext()
 {
     const auto host = session();
+    host->recordBoundary();
     if (!m_record)
         return;
     if (!m_position)
-        m_position = host->reader().lookupPositionOf(m_kind, *m_record);
+        m_position = host->batchStore().lookupPositionOf(m_kind, *m_record);
     if (!m_position) {
         // A record outside the lookup has no next one.
         m_record.reset();
@@ -84,7 +82,8 @@ void SqliteHostView::MoveNext()
 void SqliteHostView::GoTo(const QString &key)
 {
     const auto host = session();
-    const std::optional<qint64> record = host->reader().recordByKey(m_kind, key);
+    host->recordBoundary();
+    const std::optional<qint64> record = host->batchStore().recordByKey(m_kind, key);
     if (!record)
         throw OrvantaError(OrvantaError::InvalidProcedureCall,
             QStringLiteral("No record of %1 has the key '%2'").arg(recordKindPlural(m_kind), key));

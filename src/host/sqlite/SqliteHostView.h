@@ -9,7 +9,7 @@
 
 class HostSession;
 
-// A view of the stand-in host. View type 3 is a view on groups, every other type on
+// A view of the stand-in host. HostViewType::Groups is a view on groups, every other on
 // contacts. It starts on the database's current record of its kind and walks the
 // current lookup of that kind; its moves become the database's current record.
 class SqliteHostView : public HostView

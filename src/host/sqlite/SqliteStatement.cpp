@@ -57,6 +57,13 @@ SqliteStatement &SqliteStatement::bind(int index, const QString &value)
     return *this;
 }
 
+SqliteStatement &SqliteStatement::bindNull(int index)
+{
+    if (sqlite3_bind_null(m_statement, index) != SQLITE_OK)
+        fail();
+    return *this;
+}
+
 SqliteStatement &SqliteStatement::bindUtf8(int index, QByteArrayView utf8)
 {
     const int code

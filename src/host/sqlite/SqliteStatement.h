@@ -21,6 +21,7 @@ public:
 
     SqliteStatement &bind(int index, qint64 value);
     SqliteStatement &bind(int index, const QString &value);
+    SqliteStatement &bindNull(int index);
     // Text already in UTF-8, not copied: the bytes must outlive the run that follows.
     SqliteStatement &bindUtf8(int index, QByteArrayView utf8);
 

@@ -3,10 +3,10 @@
 #include "SqliteConnection.h"
 #include "SqliteStatement.h"
 
-SqliteTransaction::SqliteTransaction(SqliteConnection &connection)
+SqliteTransaction::SqliteTransaction(SqliteConnection &connection, Lock lock)
     : m_connection(connection)
 {
-    m_connection.statement("BEGIN IMMEDIATE").exec();
+    m_connection.statement(lock == Lock::Write ? "BEGIN IMMEDIATE" : "BEGIN").exec();
 }
 
 SqliteTransaction::~SqliteTransaction()

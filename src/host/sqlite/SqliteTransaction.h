@@ -3,11 +3,14 @@
 class SqliteConnection;
 
 // A write transaction taken at once (BEGIN IMMEDIATE), so two writers queue on the busy
-// timeout instead of failing halfway; rolled back unless committed.
+// timeout instead of failing halfway; rolled back unless committed. A read transaction
+// (Lock::None) takes no lock until it writes, and then only of the temporary tables.
 class SqliteTransaction
 {
 public:
-    explicit SqliteTransaction(SqliteConnection &connection);
+    enum class Lock { Write, None };
+
+    explicit SqliteTransaction(SqliteConnection &connection, Lock lock = Lock::Write);
     ~SqliteTransaction();
     SqliteTransaction(const SqliteTransaction &) = delete;
     SqliteTransaction &operator=(const SqliteTransaction &) = delete;

@@ -7,6 +7,7 @@
 #include "ErrorReport.h"
 #include "FrmSyntax.h"
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "OrvantaError.h"
 #include "RunState.h"
 #include "Twips.h"
@@ -33,9 +34,6 @@ constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
 constexpr int TimerInterval = 1000;
 constexpr qint16 TicksBeforeEnd = 2;
-constexpr qint16 ContactView = 1;
-constexpr qint16 AllContactsCommand = 701;
-constexpr qint16 HostClosingCommand = 150;
 
 QAction *addMenuItem(QMenu *menu, const QString &name, const QString &text, bool enabled = true)
 {
@@ -238,7 +236,7 @@ void FrmMain::cmdOK_Click()
         m_state.calculationText = m_cboPrompt->currentText();
         step = 3;
         if (m_optFor[AllContacts]->isChecked())
-            host().Command(AllContactsCommand);
+            host().Command(HostCommand::LookupAllContacts);
         step = 4;
         m_state.lookupFlag = !m_optFor[CurrentContact]->isChecked();
     } catch (const OrvantaError &error) {
@@ -301,8 +299,9 @@ void FrmMain::mnuOpen_Click()
 
 QString FrmMain::openFilter(qint16 activeViewType)
 {
-    return activeViewType == ContactView ? QStringLiteral("Orvanta Contact Syntax (*.ocs)")
-                                         : QStringLiteral("Orvanta Group Syntax (*.ogs)");
+    return activeViewType == HostViewType::Contacts
+        ? QStringLiteral("Orvanta Contact Syntax (*.ocs)")
+        : QStringLiteral("Orvanta Group Syntax (*.ogs)");
 }
 
 void FrmMain::mnuReset_Click()
@@ -364,7 +363,7 @@ void FrmMain::Form_Unload()
     try {
         const QString database = host().GetOpenDBName();
         step = 2;
-        host().Command(HostClosingCommand);
+        host().Command(HostCommand::HostRestart);
         step = 3;
         m_state.hostApplication = nullptr;
         step = 4;

@@ -1,0 +1,117 @@
+#pragma once
+
+// Starts the real orvanta against real host databases made with orvanta-host, with the
+// console dialogs, a private settings folder and a private program folder.
+#include "AppPath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+struct Result
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class EndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        host({"init", "--demo"});
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ORVANTA_HOST", dbPath());
+        env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+        env.insert("ORVANTA_APP_DIR", appDir());
+        env.insert("ORVANTA_UI", "console");
+        env.insert("LANG", m_lang);
+        env.insert("LC_ALL", m_lang);
+        for (auto it = m_extraEnvironment.cbegin(); it != m_extraEnvironment.cend(); ++it)
+            env.insert(it.key(), it.value());
+        return env;
+    }
+
+    // Started and given its input, not waited for.
+    std::unique_ptr<QProcess> launch(const QString &program, const QStringList &arguments,
+        const QByteArray &input = QByteArray()) const
+    {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment());
+        process->start(ExecutableDir() + "/" + program, arguments);
+        process->write(input);
+        process->closeWriteChannel();
+        return process;
+    }
+    static Result finish(QProcess &process)
+    {
+        const bool finished = process.waitForFinished(60000);
+        EXPECT_TRUE(finished) << process.program().toStdString();
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+    }
+    Result start(const QString &program, const QStringList &arguments,
+        const QByteArray &input = QByteArray()) const
+    {
+        return finish(*launch(program, arguments, input));
+    }
+
+    QString host(const QStringList &arguments) const
+    {
+        const Result r = start("orvanta-host", arguments);
+        EXPECT_EQ(r.exitCode, 0) << arguments.join(' ').toStdString() << ": "
+                                 << r.err.toStdString();
+        return r.out;
+    }
+    Result orvanta(const QStringList &arguments, const QByteArray &input = QByteArray()) const
+    {
+        return start("orvanta", arguments, input);
+    }
+    QString field(int id, const QString &key = QString()) const
+    {
+        QStringList arguments {"get", QString::number(id)};
+        if (!key.isEmpty())
+            arguments << "--record" << key;
+        return host(arguments).chopped(1);
+    }
+    QStringList lookupKeys() const
+    {
+        QStringList keys;
+        for (const QString &line : host({"list"}).split('\n', Qt::SkipEmptyParts))
+            keys << line.section('\t', 0, 0);
+        return keys;
+    }
+    void writeAppFile(const QString &name, const QByteArray &content) const
+    {
+        QFile file(appDir() + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    void writeSettings(const QByteArray &content) const
+    {
+        QDir().mkpath(m_dir.filePath("config/Orvanta"));
+        QFile file(m_dir.filePath("config/Orvanta/Orvanta.conf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Settings]\n" + content);
+    }
+
+    QString dbPath() const { return m_dir.filePath("host.db"); }
+    QString appDir() const { return m_dir.path(); }
+
+    QString m_lang = "en_US.UTF-8";
+    QMap<QString, QString> m_extraEnvironment;
+
+private:
+    QTemporaryDir m_dir;
+};
