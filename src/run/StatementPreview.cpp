@@ -4,21 +4,20 @@
 #include "EvalTrace.h"
 #include "Evaluator.h"
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostViews.h"
 #include "RunState.h"
-
-namespace {
-constexpr qint16 BeforeTestCommand = 104;
-}
 
 StatementPreview::StatementPreview(
     RunState &state, Evaluator &evaluator, Dialogs &dialogs, Settings &settings, Mode mode)
     : m_state(state)
     , m_evaluator(evaluator)
     , m_mode(mode)
+    , m_dialogs(dialogs)
     , m_windows(dialogs)
-    , m_run(state, evaluator, dialogs, settings, m_windows, m_progress)
+    , m_run(state, evaluator, m_dialogs, settings, m_windows, m_progress)
 {
+    m_dialogs.setBeforeShowing([this] { releaseHost(); });
 }
 
 qint32 StatementPreview::signPositionOf(const QString &statement)
@@ -45,6 +44,15 @@ void StatementPreview::refresh()
 {
     m_substituted = m_run.Replace_Fields(m_statement.mid(m_signPosition));
     m_substituted.replace(QLatin1Char('_'), QLatin1Char(' '));
+    releaseHost();
+}
+
+// A host may keep other writers out from the first field read until a commit; the
+// preview then waits for the user, and the changes it follows come from other programs.
+void StatementPreview::releaseHost()
+{
+    if (m_state.hostApplication)
+        m_state.hostApplication->Commit();
 }
 
 void StatementPreview::followHost()
@@ -57,7 +65,7 @@ void StatementPreview::followHost()
 StatementPreview::Test StatementPreview::test()
 {
     if (m_mode == Mode::Preview) {
-        m_state.hostApplication->Command(BeforeTestCommand);
+        m_state.hostApplication->Command(HostCommand::BeforeRun);
         m_state.noConversion = false;
     }
     Test test;

@@ -4,6 +4,7 @@
 #include "ConsoleProgress.h"
 #include "ConsoleRunWindows.h"
 #include "EvalListener.h"
+#include "RunDialogs.h"
 
 #include <QList>
 #include <QString>
@@ -57,9 +58,12 @@ public:
     static QString invalidFieldText() { return QStringLiteral("Invalid Field in Calculation"); }
 
 private:
+    void releaseHost();
+
     RunState &m_state;
     Evaluator &m_evaluator;
     Mode m_mode;
+    RunDialogs m_dialogs;
     ConsoleRunWindows m_windows;
     ConsoleProgress m_progress;
     CalculationRun m_run;

@@ -2,6 +2,7 @@
 // another process.
 #include "HostEvents.h"
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostSchema.h"
 #include "HostView.h"
 #include "HostViews.h"
@@ -105,18 +106,22 @@ INSTANTIATE_TEST_SUITE_P(Commands, HostEventsRaised,
 
 TEST_F(HostEventsTest, NoneForTheWatchingProcesssOwnReadsAndCommands)
 {
-    const std::shared_ptr<HostView> view = application->Views().Create(1, QStringLiteral("CV"));
+    const std::shared_ptr<HostView> view
+        = application->Views().Create(HostViewType::Contacts, QStringLiteral("CV"));
     view->getField(3);
     view->GetCount();
-    application->Command(104);
+    application->Command(HostCommand::BeforeRun);
     processEventsFor(500);
     EXPECT_TRUE(log.events.isEmpty()) << log.events.join(", ").toStdString();
 }
 
 TEST_F(HostEventsTest, TheViewsReadTheChangeWhenTheEventArrives)
 {
-    const std::shared_ptr<HostView> before = application->Views().Create(1, QStringLiteral("CV"));
+    const std::shared_ptr<HostView> before
+        = application->Views().Create(HostViewType::Contacts, QStringLiteral("CV"));
     const QString first = before->getField(3);
+    // A reader that then waits lets other programs write, as the preview does.
+    application->Commit();
     host.cli({"set", "3", "4242"});
     QElapsedTimer timer;
     timer.start();
@@ -125,7 +130,8 @@ TEST_F(HostEventsTest, TheViewsReadTheChangeWhenTheEventArrives)
     ASSERT_EQ(log.events, QStringList {"contact C0001"});
     EXPECT_NE(first, QStringLiteral("4242"));
     EXPECT_EQ(
-        application->Views().Create(1, QStringLiteral("CV"))->getField(3), QStringLiteral("4242"));
+        application->Views().Create(HostViewType::Contacts, QStringLiteral("CV"))->getField(3),
+        QStringLiteral("4242"));
 }
 
 TEST_F(HostEventsTest, TellWhenTheDatabaseIsRemoved)

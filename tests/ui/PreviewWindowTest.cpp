@@ -2,6 +2,7 @@
 #include "FrmPreview.h"
 #include "HostApplication.h"
 #include "HostDatabaseProcess.h"
+#include "HostNumbers.h"
 #include "HostSchema.h"
 #include "HostView.h"
 #include "HostViews.h"
@@ -33,7 +34,8 @@ protected:
         state.hostApplication = application.get();
         state.viewCollection = &application->Views();
         state.activeViewType = 1;
-        state.calculationView = state.viewCollection->Create(1, QStringLiteral("CV"));
+        state.calculationView
+            = state.viewCollection->Create(HostViewType::Contacts, QStringLiteral("CV"));
     }
     void TearDown() override { state.calculationView.reset(); }
 

@@ -198,6 +198,18 @@ void HostSession::commit()
     forgetBatch();
 }
 
+void HostSession::refreshReads()
+{
+    // A batch holds the write lock, so nobody else can have committed meanwhile.
+    if (m_transaction != Transaction::Read)
+        return;
+    try {
+        endTransaction("COMMIT");
+    } catch (const OrvantaError &) {
+        // Ending a read cannot lose anything; the next read reports what is wrong.
+    }
+}
+
 void HostSession::writePending()
 {
     m_store.writeValues(m_pendingValues);

@@ -64,7 +64,7 @@ public:
 
     const QString &path() const { return m_path; }
     // The next read starts a new read transaction and so sees other programs' commits.
-    void refreshReads() { endRead(); }
+    void refreshReads();
 
 private:
     enum class Transaction { None, Read, Batch };

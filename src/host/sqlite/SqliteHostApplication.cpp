@@ -1,8 +1,6 @@
 #include "SqliteHostApplication.h"
 
 #include "HostChangeWatcher.h"
-}
-
 #include "HostNumbers.h"
 #include "HostSchema.h"
 #include "HostSession.h"
