@@ -124,6 +124,8 @@ TEST_F(ClsFrmIntegrateTest, ClicksOnBoxesAndLabelsAddAndRemove)
 
 TEST_F(ClsFrmIntegrateTest, CloseReportsAFailedLastCallOrAsksToRestart)
 {
+    const QString restart = "You need to re-start ACT! for the changes to take effect!\r\nDo you "
+                            "want to re-start it now?";
     const struct
     {
         const char *name;
@@ -138,14 +140,8 @@ TEST_F(ClsFrmIntegrateTest, CloseReportsAFailedLastCallOrAsksToRestart)
         {"failed add", 7, true, {},
             {"Can't add icon or menu item automatically. You will need to proceed manually."},
             false, 0},
-        {"restart no", 0, true, {Dialogs::Answer::No},
-            {"You need to re-start ACT! for the changes to take effect!\r\nDo you want to "
-             "re-start it now?"},
-            false, 0},
-        {"restart yes", 0, true, {Dialogs::Answer::Yes},
-            {"You need to re-start ACT! for the changes to take effect!\r\nDo you want to "
-             "re-start it now?"},
-            true, 1},
+        {"restart no", 0, true, {Dialogs::Answer::No}, {restart}, false, 0},
+        {"restart yes", 0, true, {Dialogs::Answer::Yes}, {restart}, true, 1},
     };
     for (const auto &row : rows) {
         host = {};

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <functional>
@@ -119,21 +118,6 @@ INSTANTIATE_TEST_SUITE_P(Edits, Recolouring,
                     "<html><body><p>[1]=<b>Len</b>(x)<br/>Now</p><p>'c</p></body></html>"));
             },
             QStringLiteral("[1]=Len(x)\r\nNow\r\n'c")}));
-
-TEST(Recolouring, LoadFileFollowedByHighlightRefreshColoursTheWholeFile)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("calc.ocs"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[25]=Now ' stamp\r\n[26]=If([3]>1;1;0)\r\n[27]=Year(Now)");
-    file.close();
-    RtbSyntax box;
-    box.LoadFile(path, RtbSyntax::rtfText);
-    box.HighlightRefresh();
-    EXPECT_EQ(shownLetters(box), expectedLetters(box.Text()));
-    EXPECT_EQ(box.FileName(), path);
-}
 
 TEST(Recolouring, KeepsTheSelectionAndNeverEntersTheUndoHistory)
 {

@@ -34,6 +34,7 @@ TEST(PlainTextFiles, SaveUtf8WithCrLfAndNoLineEndAfterTheLastLine)
     RtbSyntax other;
     other.LoadFile(path, RtbSyntax::rtfText);
     EXPECT_EQ(other.Text(), box.Text());
+    EXPECT_EQ(other.FileName(), path);
 
     QFile withMark(path);
     ASSERT_TRUE(withMark.open(QIODevice::WriteOnly));
