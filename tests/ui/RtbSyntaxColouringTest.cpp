@@ -13,11 +13,6 @@ using namespace SyntaxboxTestSupport;
 
 namespace {
 
-QPlainTextEdit *innerOf(RtbSyntax &box)
-{
-    return box.findChild<QPlainTextEdit *>(QStringLiteral("rtb"));
-}
-
 struct EditCase
 {
     const char *name;

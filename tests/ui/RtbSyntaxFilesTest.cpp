@@ -167,7 +167,7 @@ TEST(MaxLength, RefusesTypingAndPastingPastTheLimit)
     box.setMaxLength(8);
     box.setText(QStringLiteral("Now\r\nab"));
     box.setSelStart(7);
-    QPlainTextEdit *inner = box.findChild<QPlainTextEdit *>(QStringLiteral("rtb"));
+    QPlainTextEdit *inner = innerOf(box);
     QTest::keyClicks(inner, QStringLiteral("cd"));
     EXPECT_EQ(box.Text(), QStringLiteral("Now\r\nabc"));
     QApplication::clipboard()->setText(QStringLiteral("xy"));

@@ -1,18 +1,15 @@
 #include "OrvantaError.h"
 #include "PropertyBag.h"
-#include "RtbSyntax.h"
+#include "SyntaxboxTestSupport.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace {
+using SyntaxboxTestSupport::innerOf;
 
-QPlainTextEdit *innerOf(RtbSyntax &box)
-{
-    return box.findChild<QPlainTextEdit *>(QStringLiteral("rtb"));
-}
+namespace {
 
 TEST(TabKey, InsertsATabUnlessTheHostChangedTheKey)
 {
