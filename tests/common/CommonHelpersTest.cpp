@@ -1,8 +1,5 @@
-#include "AppPath.h"
 #include "CleanLine.h"
-#include "FileExists.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(CleanLine, RemovesControlCharactersOnly)
@@ -20,13 +17,4 @@ TEST(CleanLine, RemovesControlCharactersOnly)
     };
     for (const auto &row : rows)
         EXPECT_EQ(Clean_Line(row.in), row.out) << row.in.toStdString();
-}
-
-TEST(AppPath, EnvironmentOverridesAndTrailingSlashIsDropped)
-{
-    qputenv("ORVANTA_APP_DIR", "/opt/orvanta/");
-    EXPECT_EQ(AppPath(), "/opt/orvanta");
-    qunsetenv("ORVANTA_APP_DIR");
-    EXPECT_FALSE(AppPath().isEmpty());
-    EXPECT_TRUE(FileExists(AppPath()));
 }

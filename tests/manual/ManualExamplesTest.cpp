@@ -141,14 +141,4 @@ TEST(ManualCoverage, EveryOperatorHasAnExample)
         EXPECT_TRUE(hasExampleUsing(QString::fromLatin1(op))) << "no example uses " << op;
 }
 
-TEST(ManualCoverage, ExamplesAreFoundOnlyInTheArrowForm)
-{
-    const auto examples = examplesOfLine(
-        QStringLiteral("| Len | text | `Len(\"ab\")` \u2192 `2` | `x` - `y` | `a`\u2192`b`"), 7);
-    ASSERT_EQ(examples.size(), 1);
-    EXPECT_EQ(examples.front().expression, QStringLiteral("Len(\"ab\")"));
-    EXPECT_EQ(examples.front().result, QStringLiteral("2"));
-    EXPECT_EQ(examples.front().line, 7);
-}
-
 } // namespace

@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace {
 
@@ -12,56 +11,42 @@ using A = Dialogs::Answer;
 using B = Dialogs::Buttons;
 using I = Dialogs::Icon;
 
-struct BoxCase
+TEST(QtDialogs, BoxHasTheAskedButtonsIconAndDefault)
 {
-    const char *name;
-    B buttons;
-    I icon;
-    A defaultAnswer;
-    QMessageBox::StandardButtons expectedButtons;
-    QMessageBox::Icon expectedIcon;
-    QMessageBox::StandardButton expectedDefault;
-};
-
-// Names the row in test listings instead of dumping its bytes.
-void PrintTo(const BoxCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class QtDialogsBox : public ::testing::TestWithParam<BoxCase>
-{
-};
-
-TEST_P(QtDialogsBox, HasTheAskedButtonsIconAndDefault)
-{
-    const BoxCase &row = GetParam();
-    const auto box = QtDialogs::messageBox(QStringLiteral("text"), QStringLiteral("Orvanta"),
-        row.buttons, row.icon, row.defaultAnswer);
-    EXPECT_EQ(box->standardButtons(), row.expectedButtons);
-    EXPECT_EQ(box->icon(), row.expectedIcon);
-    ASSERT_NE(box->defaultButton(), nullptr);
-    EXPECT_EQ(box->standardButton(box->defaultButton()), row.expectedDefault);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, QtDialogsBox,
-    ::testing::Values(BoxCase {"OkPlain", B::Ok, I::None, A::Ok, QMessageBox::Ok,
-                          QMessageBox::NoIcon, QMessageBox::Ok},
-        BoxCase {"YesNoStopDefaultNo", B::YesNo, I::Critical, A::No,
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Critical, QMessageBox::No},
-        BoxCase {"YesNoQuestionDefaultYes", B::YesNo, I::Question, A::Yes,
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QMessageBox::Yes},
-        BoxCase {"OkCancelExclamation", B::OkCancel, I::Exclamation, A::Cancel,
-            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Cancel},
-        BoxCase {"YesNoCancelInformation", B::YesNoCancel, I::Information, A::Cancel,
+    const struct
+    {
+        B buttons;
+        I icon;
+        A defaultAnswer;
+        QMessageBox::StandardButtons expectedButtons;
+        QMessageBox::Icon expectedIcon;
+        QMessageBox::StandardButton expectedDefault;
+    } rows[] = {
+        {B::Ok, I::None, A::Ok, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok},
+        {B::YesNo, I::Critical, A::No, QMessageBox::Yes | QMessageBox::No, QMessageBox::Critical,
+            QMessageBox::No},
+        {B::YesNo, I::Question, A::Yes, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
+            QMessageBox::Yes},
+        {B::OkCancel, I::Exclamation, A::Cancel, QMessageBox::Ok | QMessageBox::Cancel,
+            QMessageBox::Warning, QMessageBox::Cancel},
+        {B::YesNoCancel, I::Information, A::Cancel,
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Information,
             QMessageBox::Cancel},
-        BoxCase {"RetryCancel", B::RetryCancel, I::Critical, A::Retry,
-            QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Critical, QMessageBox::Retry},
-        BoxCase {"AbortRetryIgnore", B::AbortRetryIgnore, I::Exclamation, A::Ignore,
+        {B::RetryCancel, I::Critical, A::Retry, QMessageBox::Retry | QMessageBox::Cancel,
+            QMessageBox::Critical, QMessageBox::Retry},
+        {B::AbortRetryIgnore, I::Exclamation, A::Ignore,
             QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Warning,
-            QMessageBox::Ignore}),
-    [](const auto &info) { return std::string(info.param.name); });
+            QMessageBox::Ignore},
+    };
+    for (const auto &row : rows) {
+        const auto box = QtDialogs::messageBox(QStringLiteral("text"), QStringLiteral("Orvanta"),
+            row.buttons, row.icon, row.defaultAnswer);
+        EXPECT_EQ(box->standardButtons(), row.expectedButtons);
+        EXPECT_EQ(box->icon(), row.expectedIcon) << int(row.icon);
+        ASSERT_NE(box->defaultButton(), nullptr);
+        EXPECT_EQ(box->standardButton(box->defaultButton()), row.expectedDefault);
+    }
+}
 
 TEST(QtDialogs, CaptionIsKeptAndCarriageReturnsBreakLinesOfPlainText)
 {

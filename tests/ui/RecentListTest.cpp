@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace {
 
@@ -17,44 +16,30 @@ QStringList numbered(int count)
     return entries;
 }
 
-struct RewriteCase
+TEST(RecentListRewrite, PutsTheCurrentTextFirstAndKeepsNineOthersAtMost)
 {
-    const char *name;
-    QString current;
-    QStringList entries;
-    QStringList expected;
-};
-
-// Names the row in test listings instead of dumping its bytes.
-void PrintTo(const RewriteCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class RecentListRewrite : public ::testing::TestWithParam<RewriteCase>
-{
-};
-
-TEST_P(RecentListRewrite, PutsTheCurrentTextFirstAndKeepsNineOthersAtMost)
-{
-    EXPECT_EQ(RecentList::rewritten(GetParam().current, GetParam().entries), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, RecentListRewrite,
-    ::testing::Values(RewriteCase {"EmptyList", "[25]=1", {}, {"[25]=1"}},
-        RewriteCase {"SameCalculationTwiceKeptOnceAtTheTop", "[25]=2", {"[25]=2", "[25]=1"},
+    const struct
+    {
+        const char *name;
+        QString current;
+        QStringList entries;
+        QStringList expected;
+    } rows[] = {
+        {"EmptyList", "[25]=1", {}, {"[25]=1"}},
+        {"SameCalculationTwiceKeptOnceAtTheTop", "[25]=2", {"[25]=2", "[25]=1"},
             {"[25]=2", "[25]=1"}},
-        RewriteCase {"RunAgainMovesToTheTop", "[25]=1", {"[25]=2", "[25]=1"}, {"[25]=1", "[25]=2"}},
-        RewriteCase {
-            "TenEntriesLoseTheOldest", "new", numbered(10), QStringList {"new"} + numbered(9)},
-        RewriteCase {"CurrentAmongTheFirstNineLeavesEight", "[25]=3", numbered(10),
-            QStringList {"[25]=3", "[25]=1", "[25]=2", "[25]=4", "[25]=5", "[25]=6", "[25]=7",
-                "[25]=8", "[25]=9"}},
-        RewriteCase {"TenthEntryIsNotLookedAt", "[25]=10", numbered(12),
-            QStringList {"[25]=10"} + numbered(9)},
-        RewriteCase {"CaseCounts", "[25]=a", {"[25]=A"}, {"[25]=a", "[25]=A"}},
-        RewriteCase {"EmptyPromptGivesAnEmptyFirstLine", "", {"[25]=1"}, {"", "[25]=1"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+        {"RunAgainMovesToTheTop", "[25]=1", {"[25]=2", "[25]=1"}, {"[25]=1", "[25]=2"}},
+        {"TenEntriesLoseTheOldest", "new", numbered(10), QStringList {"new"} + numbered(9)},
+        {"CurrentAmongTheFirstNineLeavesEight", "[25]=3", numbered(10),
+            {"[25]=3", "[25]=1", "[25]=2", "[25]=4", "[25]=5", "[25]=6", "[25]=7", "[25]=8",
+                "[25]=9"}},
+        {"TenthEntryIsNotLookedAt", "[25]=10", numbered(12), QStringList {"[25]=10"} + numbered(9)},
+        {"CaseCounts", "[25]=a", {"[25]=A"}, {"[25]=a", "[25]=A"}},
+        {"EmptyPromptGivesAnEmptyFirstLine", "", {"[25]=1"}, {"", "[25]=1"}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(RecentList::rewritten(row.current, row.entries), row.expected) << row.name;
+}
 
 class RecentListFile : public ::testing::Test
 {
@@ -94,11 +79,6 @@ TEST_F(RecentListFile, LoadSkipsEmptyLinesAndAcceptsEveryLineEnd)
     }
 }
 
-TEST_F(RecentListFile, MissingFileLoadsNothing)
-{
-    EXPECT_TRUE(RecentList(path()).load().isEmpty());
-}
-
 TEST_F(RecentListFile, UnreadableFileIsPathFileAccessError)
 {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Recent.txt")));
@@ -110,17 +90,11 @@ TEST_F(RecentListFile, UnreadableFileIsPathFileAccessError)
     }
 }
 
-TEST_F(RecentListFile, SaveWritesUtf8WithCrLf)
+TEST_F(RecentListFile, SaveReplacesTheFileWithUtf8CrLfLines)
 {
+    write("old 1\r\nold 2\r\nold 3\r\nold 4\r\n");
     RecentList(path()).save(QString::fromUtf8("[25]=\"\xc3\xa9\""), {"[25]=1", ""});
     EXPECT_EQ(read(), QByteArray("[25]=\"\xc3\xa9\"\r\n[25]=1\r\n\r\n"));
-}
-
-TEST_F(RecentListFile, SaveReplacesTheWholeFile)
-{
-    write("old 1\r\nold 2\r\nold 3\r\n");
-    RecentList(path()).save("new", {});
-    EXPECT_EQ(read(), QByteArray("new\r\n"));
 }
 
 TEST_F(RecentListFile, ResetDeletesTheFileAndIgnoresAMissingOne)
@@ -129,6 +103,7 @@ TEST_F(RecentListFile, ResetDeletesTheFileAndIgnoresAMissingOne)
     const RecentList list(path());
     list.reset();
     EXPECT_FALSE(QFile::exists(path()));
+    EXPECT_TRUE(list.load().isEmpty());
     EXPECT_NO_THROW(list.reset());
 }
 

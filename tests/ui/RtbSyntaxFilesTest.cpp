@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <ostream>
 
 using namespace SyntaxboxTestSupport;
 
@@ -35,6 +34,7 @@ TEST(PlainTextFiles, SaveUtf8WithCrLfAndNoLineEndAfterTheLastLine)
     RtbSyntax other;
     other.LoadFile(path, RtbSyntax::rtfText);
     EXPECT_EQ(other.Text(), box.Text());
+    EXPECT_EQ(other.FileName(), path);
 
     QFile withMark(path);
     ASSERT_TRUE(withMark.open(QIODevice::WriteOnly));
@@ -66,47 +66,37 @@ TEST(RichFiles, KeepTheTextAndItsFormatting)
     EXPECT_EQ(shownLetters(other), expectedLetters(other.Text()));
 }
 
-struct FileErrorCase
+TEST(UnusableFile, RaisesAFileErrorAndKeepsTheText)
 {
-    const char *name;
-    const char *relativePath;
-    bool save;
-    int error;
-};
-
-void PrintTo(const FileErrorCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class UnusableFile : public ::testing::TestWithParam<FileErrorCase>
-{
-};
-
-TEST_P(UnusableFile, RaisesAFileErrorAndKeepsTheText)
-{
+    const struct
+    {
+        const char *relativePath;
+        bool save;
+        int error;
+    } rows[] = {
+        {"missing.ocs", false, 53},
+        {"sub", false, 75},
+        {"none/calc.ocs", true, 75},
+        {"sub", true, 75},
+    };
     QTemporaryDir folder;
     QDir(folder.path()).mkdir(QStringLiteral("sub"));
-    const QString path = folder.filePath(QString::fromUtf8(GetParam().relativePath));
-    RtbSyntax box;
-    box.setText(QStringLiteral("[1]=Now"));
-    try {
-        if (GetParam().save)
-            box.SaveFile(path, RtbSyntax::rtfText);
-        else
-            box.LoadFile(path, RtbSyntax::rtfText);
-        ADD_FAILURE() << "no error raised";
-    } catch (const OrvantaError &error) {
-        EXPECT_EQ(error.number(), GetParam().error);
+    for (const auto &row : rows) {
+        const QString path = folder.filePath(QString::fromUtf8(row.relativePath));
+        RtbSyntax box;
+        box.setText(QStringLiteral("[1]=Now"));
+        try {
+            if (row.save)
+                box.SaveFile(path, RtbSyntax::rtfText);
+            else
+                box.LoadFile(path, RtbSyntax::rtfText);
+            ADD_FAILURE() << row.relativePath << ": no error raised";
+        } catch (const OrvantaError &error) {
+            EXPECT_EQ(error.number(), row.error) << row.relativePath;
+        }
+        EXPECT_EQ(box.Text(), QStringLiteral("[1]=Now")) << row.relativePath;
     }
-    EXPECT_EQ(box.Text(), QStringLiteral("[1]=Now"));
 }
-
-INSTANTIATE_TEST_SUITE_P(Paths, UnusableFile,
-    ::testing::Values(FileErrorCase {"loadMissing", "missing.ocs", false, 53},
-        FileErrorCase {"loadFolder", "sub", false, 75},
-        FileErrorCase {"saveIntoMissingFolder", "none/calc.ocs", true, 75},
-        FileErrorCase {"saveOverFolder", "sub", true, 75}));
 
 TEST(BadText, NulBytesAreKeptAndColouredLikeAnyCharacter)
 {
@@ -146,10 +136,6 @@ TEST(BadText, AHundredThousandLinesAreColouredToTheLast)
     EXPECT_EQ(colourAt(box, lastLine + 12), 0x008000u);
 }
 
-} // namespace
-
-namespace {
-
 TEST(SelPrint, PrintsTheSelectionOrTheWholeText)
 {
     QTemporaryDir folder;
@@ -181,7 +167,7 @@ TEST(MaxLength, RefusesTypingAndPastingPastTheLimit)
     box.setMaxLength(8);
     box.setText(QStringLiteral("Now\r\nab"));
     box.setSelStart(7);
-    QPlainTextEdit *inner = box.findChild<QPlainTextEdit *>(QStringLiteral("rtb"));
+    QPlainTextEdit *inner = innerOf(box);
     QTest::keyClicks(inner, QStringLiteral("cd"));
     EXPECT_EQ(box.Text(), QStringLiteral("Now\r\nabc"));
     QApplication::clipboard()->setText(QStringLiteral("xy"));

@@ -2,47 +2,39 @@
 
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace {
 
 const QString threeLines = QStringLiteral("ab\r\ncd\r\n\r\nef");
 
-struct SelectionCase
+TEST(CrLfPositions, CountALineBreakAsTwoCharacters)
 {
-    int start;
-    int length;
-    QString selected;
-    int line;
-};
-
-void PrintTo(const SelectionCase &row, std::ostream *out)
-{
-    *out << "start " << row.start << " length " << row.length;
-}
-
-class CrLfSelection : public ::testing::TestWithParam<SelectionCase>
-{
-};
-
-TEST_P(CrLfSelection, CountsALineBreakAsTwoCharacters)
-{
+    const struct
+    {
+        int start;
+        int length;
+        QString selected;
+        int line;
+    } rows[] = {
+        {0, 2, QStringLiteral("ab"), 0},
+        {1, 3, QStringLiteral("b\r\n"), 0},
+        {4, 2, QStringLiteral("cd"), 1},
+        {2, 6, QStringLiteral("\r\ncd\r\n"), 0},
+        {8, 0, QString(), 2},
+        {10, 2, QStringLiteral("ef"), 3},
+        {0, 12, threeLines, 0},
+    };
     RtbSyntax box;
     box.setText(threeLines);
-    box.setSelStart(GetParam().start);
-    box.setSelLength(GetParam().length);
-    EXPECT_EQ(box.SelStart(), GetParam().start);
-    EXPECT_EQ(box.SelLength(), GetParam().length);
-    EXPECT_EQ(box.SelText(), GetParam().selected);
-    EXPECT_EQ(box.GetLineFromChar(GetParam().start), GetParam().line);
+    for (const auto &row : rows) {
+        box.setSelStart(row.start);
+        box.setSelLength(row.length);
+        EXPECT_EQ(box.SelStart(), row.start);
+        EXPECT_EQ(box.SelLength(), row.length) << row.start;
+        EXPECT_EQ(box.SelText(), row.selected) << row.start;
+        EXPECT_EQ(box.GetLineFromChar(row.start), row.line) << row.start;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(ThreeLines, CrLfSelection,
-    ::testing::Values(SelectionCase {0, 2, QStringLiteral("ab"), 0},
-        SelectionCase {1, 3, QStringLiteral("b\r\n"), 0},
-        SelectionCase {4, 2, QStringLiteral("cd"), 1},
-        SelectionCase {2, 6, QStringLiteral("\r\ncd\r\n"), 0}, SelectionCase {8, 0, QString(), 2},
-        SelectionCase {10, 2, QStringLiteral("ef"), 3}, SelectionCase {0, 12, threeLines, 0}));
 
 TEST(CrLfPositions, TextReturnsCrLfWhateverBreaksWereAssigned)
 {
@@ -108,46 +100,36 @@ TEST(CrLfPositions, SelTextReplacesTheSelectionAndLeavesTheCaretAfterIt)
     EXPECT_EQ(box.SelLength(), 0);
 }
 
-struct FindCase
+TEST(FindInText, ReturnsTheSurfacePositionAndSelectsTheMatch)
 {
-    const char *name;
-    QString what;
-    QVariant start;
-    QVariant end;
-    QVariant options;
-    int found;
-};
-
-void PrintTo(const FindCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class FindInText : public ::testing::TestWithParam<FindCase>
-{
-};
-
-TEST_P(FindInText, ReturnsTheSurfacePositionAndSelectsTheMatch)
-{
-    RtbSyntax box;
-    box.setText(QStringLiteral("Now\r\nnowhere now\r\nNOW"));
-    const FindCase &row = GetParam();
-    EXPECT_EQ(box.Find(row.what, row.start, row.end, row.options), row.found);
-    if (row.found >= 0 && !(row.options.toInt() & RtbSyntax::rtfNoHighlight)) {
-        EXPECT_EQ(box.SelStart(), row.found);
-        EXPECT_EQ(box.SelLength(), row.what.size());
+    const struct
+    {
+        const char *name;
+        QString what;
+        QVariant start;
+        QVariant end;
+        QVariant options;
+        int found;
+    } rows[] = {
+        {"first", QStringLiteral("now"), {}, {}, {}, 0},
+        {"fromStart", QStringLiteral("now"), 1, {}, {}, 5},
+        {"matchCase", QStringLiteral("NOW"), 1, {}, RtbSyntax::rtfMatchCase, 18},
+        {"wholeWord", QStringLiteral("now"), 1, {}, RtbSyntax::rtfWholeWord, 13},
+        {"beforeEnd", QStringLiteral("NOW"), 6, 16, {}, 13},
+        {"notInRange", QStringLiteral("NOW"), 14, 19, {}, -1},
+        {"noHighlight", QStringLiteral("here"), {}, {}, RtbSyntax::rtfNoHighlight, 8},
+        {"absent", QStringLiteral("then"), {}, {}, {}, -1},
+    };
+    for (const auto &row : rows) {
+        RtbSyntax box;
+        box.setText(QStringLiteral("Now\r\nnowhere now\r\nNOW"));
+        EXPECT_EQ(box.Find(row.what, row.start, row.end, row.options), row.found) << row.name;
+        if (row.found >= 0 && !(row.options.toInt() & RtbSyntax::rtfNoHighlight)) {
+            EXPECT_EQ(box.SelStart(), row.found) << row.name;
+            EXPECT_EQ(box.SelLength(), row.what.size()) << row.name;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Options, FindInText,
-    ::testing::Values(FindCase {"first", QStringLiteral("now"), {}, {}, {}, 0},
-        FindCase {"fromStart", QStringLiteral("now"), 1, {}, {}, 5},
-        FindCase {"matchCase", QStringLiteral("NOW"), 1, {}, RtbSyntax::rtfMatchCase, 18},
-        FindCase {"wholeWord", QStringLiteral("now"), 1, {}, RtbSyntax::rtfWholeWord, 13},
-        FindCase {"beforeEnd", QStringLiteral("NOW"), 6, 16, {}, 13},
-        FindCase {"notInRange", QStringLiteral("NOW"), 14, 19, {}, -1},
-        FindCase {"noHighlight", QStringLiteral("here"), {}, {}, RtbSyntax::rtfNoHighlight, 8},
-        FindCase {"absent", QStringLiteral("then"), {}, {}, {}, -1}));
 
 TEST(SpanAndUpTo, SelectAPlaceholderAroundTheCaretAndMoveToADelimiter)
 {

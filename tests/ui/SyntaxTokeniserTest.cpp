@@ -1,29 +1,13 @@
-#include "SyntaxTokeniser.h"
 #include "SyntaxColours.h"
+#include "SyntaxboxTestSupport.h"
 
 #include <QString>
 #include <gtest/gtest.h>
 #include <ostream>
 
-namespace {
+using SyntaxboxTestSupport::letterOfClass;
 
-// One letter per character for the colour a line shows: C comment (green),
-// R reference (magenta), P placeholder (red), F function (blue), k black.
-char letterOf(TokenClass tokenClass)
-{
-    switch (tokenClass) {
-    case TokenClass::Comment:
-        return 'C';
-    case TokenClass::FieldReference:
-        return 'R';
-    case TokenClass::Placeholder:
-        return 'P';
-    case TokenClass::FunctionName:
-        return 'F';
-    default:
-        return 'k';
-    }
-}
+namespace {
 
 // The letters of a line, '?' where no span covers a character, '!' where two do.
 std::string colourLetters(const QString &line)
@@ -31,7 +15,7 @@ std::string colourLetters(const QString &line)
     std::string letters(line.size(), '?');
     for (const Token &token : SyntaxTokeniser::tokeniseLine(line)) {
         for (int i = token.start; i < token.start + token.length; ++i)
-            letters.at(i) = letters.at(i) == '?' ? letterOf(token.tokenClass) : '!';
+            letters.at(i) = letters.at(i) == '?' ? letterOfClass(token.tokenClass) : '!';
     }
     return letters;
 }
@@ -60,7 +44,9 @@ INSTANTIATE_TEST_SUITE_P(WholeWordFunctionNames, TokeniserLine,
     ::testing::Values(LineCase {"Now now NOW", "FFFkFFFkFFF"},
         LineCase {"Nowhere Now2", "kkkkkkkkkkkk"}, LineCase {"x+Now", "kkFFF"},
         LineCase {"\tAbs(x)", "kFFFkkk"}, LineCase {"iF", "FF"}, LineCase {"MinCount", "kkkkkkkk"},
-        LineCase {"DateDiff.x", "kkkkkkkkkk"}));
+        LineCase {"DateDiff.x", "kkkkkkkkkk"},
+        LineCase {"Age countblank WEEKDAYNAME", "FFFkFFFFFFFFFFkFFFFFFFFFFF"},
+        LineCase {"Count Coun Ages", "FFFFFkkkkkkkkkk"}));
 
 INSTANTIATE_TEST_SUITE_P(References, TokeniserLine,
     ::testing::Values(LineCase {"[First Name]", "RRRRRRRRRRRR"}, LineCase {"x=[Total", "kkRRRRRR"},
@@ -83,64 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Placeholders, TokeniserLine,
         LineCase {
             "Pv(<rate>;<nper>;<pmt>;<{fv}>;<{type}>)", "FFkPPPPPPkPPPPPPkPPPPPkPPPPPPkPPPPPPPPk"},
         LineCase {"<DATE>", "PPPPPP"}, LineCase {"<date", "kkkkk"}, LineCase {"<...>", "PPPPP"},
-        LineCase {"<value>x", "kkkkkkkk"}));
-
-struct WordCase
-{
-    const char *word;
-    TokenClass expected;
-};
-
-void PrintTo(const WordCase &row, std::ostream *out)
-{
-    *out << '"' << row.word << '"';
-}
-
-class WordClass : public ::testing::TestWithParam<WordCase>
-{
-};
-
-TEST_P(WordClass, MatchesWholeEntriesIgnoringCase)
-{
-    EXPECT_EQ(
-        SyntaxTokeniser::GetWordClass(QString::fromUtf8(GetParam().word)), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lists, WordClass,
-    ::testing::Values(WordCase {"Age", TokenClass::FunctionName},
-        WordCase {"countblank", TokenClass::FunctionName},
-        WordCase {"WEEKDAYNAME", TokenClass::FunctionName},
-        WordCase {"Count", TokenClass::FunctionName}, WordCase {"Coun", TokenClass::PlainWord},
-        WordCase {"Ages", TokenClass::PlainWord}, WordCase {"<k>", TokenClass::Placeholder},
-        WordCase {"<{GUESS}>", TokenClass::Placeholder},
-        WordCase {"<#_of_spaces>", TokenClass::Placeholder}, WordCase {"k", TokenClass::PlainWord},
-        WordCase {"<fv>", TokenClass::PlainWord}, WordCase {"Now Time", TokenClass::PlainWord},
-        WordCase {"", TokenClass::PlainWord}));
-
-struct ColourCase
-{
-    int classCode;
-    quint32 value;
-};
-
-void PrintTo(const ColourCase &row, std::ostream *out)
-{
-    *out << "class " << row.classCode;
-}
-
-class ClassColour : public ::testing::TestWithParam<ColourCase>
-{
-};
-
-TEST_P(ClassColour, HasRedInTheLowByte)
-{
-    EXPECT_EQ(SyntaxColours::colourOf(GetParam().classCode), GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, ClassColour,
-    ::testing::Values(ColourCase {0, 0x008000}, ColourCase {1, 0xFF00FF}, ColourCase {2, 0x0000FF},
-        ColourCase {3, 0xFF0000}, ColourCase {4, 0}, ColourCase {5, 0}, ColourCase {-1, 0},
-        ColourCase {9, 0}));
+        LineCase {"<value>x", "kkkkkkkk"}, LineCase {"<k> <{GUESS}>", "PPPkPPPPPPPPP"},
+        LineCase {"<#_of_spaces> <fv>", "PPPPPPPPPPPPPkkkkk"}));
 
 TEST(ClassColour, ConvertsToTheColourShown)
 {

@@ -3,6 +3,7 @@
 #include "RtbSyntax.h"
 #include "SyntaxTokeniser.h"
 
+#include <QPlainTextEdit>
 #include <QStringList>
 #include <string>
 
@@ -40,6 +41,12 @@ inline char letterOfClass(TokenClass tokenClass)
     default:
         return 'k';
     }
+}
+
+// The editor inside the control, which receives the keys.
+inline QPlainTextEdit *innerOf(RtbSyntax &box)
+{
+    return box.findChild<QPlainTextEdit *>(QStringLiteral("rtb"));
 }
 
 // The colour of one character at the surface, read the way a host reads it.
