@@ -33,13 +33,18 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    // Windows and Qt message boxes are loaded only if this run shows one.
+    UiLoader ui;
+    if (options.edit) {
+        ui.showEditor(options.commandLine);
+        return 0;
+    }
+
     RunState state;
     state.commandLine = options.commandLine;
     state.lookupFlag = options.lookup;
     state.allContactsRequested = options.allContacts;
 
-    // Windows and Qt message boxes are loaded only if this run shows one.
-    UiLoader ui;
     Dialogs &dialogs = ui;
     RunWindows &windows = ui;
     Settings settings;

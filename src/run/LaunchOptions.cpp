@@ -13,6 +13,8 @@ LaunchOptions LaunchOptions::parse(const QStringList &arguments)
             options.lookup = true;
         } else if (option == QLatin1String("--help")) {
             options.help = true;
+        } else if (option == QLatin1String("--edit")) {
+            options.edit = true;
         } else if (option == QLatin1String("--version")) {
             options.version = true;
         } else {
@@ -28,6 +30,7 @@ QString LaunchOptions::usage()
 {
     return QStringLiteral(
         "Usage: orvanta [--lookup | --all] [CALCULATION | [/]File:PATH]\n"
+        "       orvanta --edit [PATH]\n"
         "\n"
         "Fills fields of the host's contact database with computed values.\n"
         "\n"
@@ -40,6 +43,7 @@ QString LaunchOptions::usage()
         "  --lookup      run for every record of the host's current lookup\n"
         "  --all         make the lookup hold all contacts, then run for every one\n"
         "  --help        show this text\n"
+        "  --edit        open the syntax editor on PATH (group fields for .ogs files)\n"
         "  --version     show the version\n"
         "\n"
         "The host database is ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.\n");

@@ -11,6 +11,7 @@ struct LaunchOptions
     bool allContacts = false;
     bool help = false;
     bool version = false;
+    bool edit = false; // the syntax editor alone, on the file named by the command line
     QString error; // an unknown option
     QString commandLine;
 
