@@ -1,0 +1,94 @@
+#include "ConsoleRunWindows.h"
+#include "EditorMode.h"
+#include "LaunchOptions.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(EditorLaunch, EditOptionTakesTheRestOfTheCommandLineAsThePath)
+{
+    const struct
+    {
+        QStringList arguments;
+        bool edit;
+        const char *path;
+    } rows[] = {
+        {{QStringLiteral("--edit")}, true, ""},
+        {{QStringLiteral("--edit"), QStringLiteral("/tmp/a.ocs")}, true, "/tmp/a.ocs"},
+        {{QStringLiteral("--edit"), QStringLiteral("/tmp/My"), QStringLiteral("Calcs.ogs")}, true,
+            "/tmp/My Calcs.ogs"},
+        {{QStringLiteral("/tmp/a.ocs")}, false, "/tmp/a.ocs"},
+    };
+    for (const auto &row : rows) {
+        const LaunchOptions options = LaunchOptions::parse(row.arguments);
+        EXPECT_TRUE(options.error.isEmpty());
+        EXPECT_EQ(options.edit, row.edit) << row.path;
+        EXPECT_EQ(options.commandLine, QLatin1String(row.path));
+    }
+    EXPECT_TRUE(LaunchOptions::usage().contains(QStringLiteral("--edit")));
+}
+
+TEST(EditorLaunch, GroupFieldsForGroupSyntaxFilesOnly)
+{
+    const struct
+    {
+        const char *path;
+        EditorMode::Kind kind;
+    } rows[] = {
+        {"/calcs/totals.ogs", EditorMode::Group},
+        {"/calcs/TOTALS.OGS", EditorMode::Group},
+        {"/calcs/totals.ocs", EditorMode::Contact},
+        {"/calcs/notes.txt", EditorMode::Contact},
+        {"", EditorMode::Contact},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(EditorMode::forFile(QLatin1String(row.path)).kind(), row.kind) << row.path;
+    EXPECT_EQ(EditorMode::forViewType(1).kind(), EditorMode::Contact);
+    EXPECT_EQ(EditorMode::forViewType(3).kind(), EditorMode::Group);
+    EXPECT_EQ(EditorMode::forViewType(0).kind(), EditorMode::Group);
+}
+
+QProcessEnvironment environmentIn(const QTemporaryDir &folder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ORVANTA_APP_DIR"), folder.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path());
+    environment.insert(QStringLiteral("ORVANTA_HOST"), folder.filePath(QStringLiteral("none.db")));
+    return environment;
+}
+
+TEST(EditorLaunch, WithoutADisplayTheEditorSaysSoAndEnds)
+{
+    QTemporaryDir folder;
+    QProcessEnvironment environment = environmentIn(folder);
+    environment.insert(QStringLiteral("ORVANTA_UI"), QStringLiteral("console"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORVANTA_EXE), {QStringLiteral("--edit"), QStringLiteral("x.ocs")});
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(process.readAllStandardError().contains(
+        ConsoleRunWindows::editorUnavailableText().toUtf8()));
+}
+
+// With a display the editor stays open until it is closed; the test ends it.
+TEST(EditorLaunch, WithADisplayTheEditorWaitsOpen)
+{
+    QTemporaryDir folder;
+    QProcessEnvironment environment = environmentIn(folder);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.remove(QStringLiteral("ORVANTA_UI"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORVANTA_EXE), {QStringLiteral("--edit")});
+    ASSERT_TRUE(process.waitForStarted());
+    EXPECT_FALSE(process.waitForFinished(1500));
+    process.kill();
+    process.waitForFinished();
+}
+
+} // namespace
