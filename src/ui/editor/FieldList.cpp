@@ -23,8 +23,13 @@ FieldList::FieldList(QWidget *parent)
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     header()->setSectionsClickable(true);
-    header()->setStretchLastSection(true);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(LabelColumn, QHeaderView::Stretch);
+    // Room for a five-digit reference, or the heading with its sort marker.
+    header()->resizeSection(
+        ReferenceColumn, fontMetrics().horizontalAdvance(QStringLiteral("[00000]")) + 24);
     connect(header(), &QHeaderView::sectionClicked, this, &FieldList::ColumnClick);
 }
 

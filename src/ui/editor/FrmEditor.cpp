@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -36,6 +37,9 @@ constexpr int FieldListWidth = 2625;
 constexpr int FunctionListWidth = 2175;
 constexpr int OperatorListWidth = 735;
 constexpr int ListHeight = 1330;
+// Today's fonts are taller than the design's: the lists show at least this many rows.
+constexpr int ListRows = 12;
+constexpr int FieldListMinimumWidth = 260;
 constexpr int CancelListLeft = 195;
 constexpr int CancelListTop = 3420 - 465;
 
@@ -265,19 +269,21 @@ QWidget *FrmEditor::buildTextArea()
     layout->addWidget(m_rtfSyntax);
 
     m_lvwFields = new FieldList(area);
-    m_lvwFields->resize(pixels(FieldListWidth), pixels(ListHeight));
+    m_lvwFields->resize(std::max(pixels(FieldListWidth), FieldListMinimumWidth), listHeight());
     connect(m_lvwFields, &QTreeWidget::itemClicked, this, &FrmEditor::lvwFields_Click);
     connect(m_lvwFields, &QTreeWidget::itemActivated, this, &FrmEditor::lvwFields_Click);
 
     m_lstFunctions = new QListWidget(area);
     m_lstFunctions->setObjectName(QStringLiteral("lstFunctions"));
-    m_lstFunctions->resize(pixels(FunctionListWidth), pixels(ListHeight));
+    m_lstFunctions->resize(pixels(FunctionListWidth), listHeight());
     connect(m_lstFunctions, &QListWidget::itemClicked, this, &FrmEditor::lstFunctions_Click);
     connect(m_lstFunctions, &QListWidget::itemActivated, this, &FrmEditor::lstFunctions_Click);
 
     m_lstOperators = new QListWidget(area);
     m_lstOperators->setObjectName(QStringLiteral("lstOperators"));
-    m_lstOperators->resize(pixels(OperatorListWidth), pixels(ListHeight));
+    const int operatorWidth = fontMetrics().horizontalAdvance(QStringLiteral("XOR")) * 2
+        + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_lstOperators->resize(std::max(pixels(OperatorListWidth), operatorWidth), listHeight());
     connect(m_lstOperators, &QListWidget::itemClicked, this, &FrmEditor::lstOperators_Click);
     connect(m_lstOperators, &QListWidget::itemActivated, this, &FrmEditor::lstOperators_Click);
 
@@ -667,9 +673,16 @@ void FrmEditor::Update_Lists(bool fields, bool functions, bool operators)
     }
 }
 
-// A list drops down from the toolbar button that opened it, kept inside the window.
+int FrmEditor::listHeight() const
+{
+    const int rows = (fontMetrics().height() + 4) * ListRows + 4;
+    return std::max(pixels(ListHeight), rows);
+}
+
+// A list drops down from the toolbar button that opened it, kept inside the text area.
 void FrmEditor::placeUnderButton(QWidget *list, const QString &key)
 {
+    list->resize(list->width(), std::min(listHeight(), list->parentWidget()->height()));
     const QWidget *buttonWidget = m_tlb1->widgetForAction(button(key));
     const int buttonLeft = buttonWidget ? m_tlb1->mapTo(this, buttonWidget->pos()).x() : 0;
     const int widest = std::max(0, list->parentWidget()->width() - list->width());

@@ -108,6 +108,7 @@ private:
     void rtfSyntax_Click();
 
     void Update_Lists(bool fields, bool functions, bool operators);
+    int listHeight() const;
     void placeUnderButton(QWidget *list, const QString &key);
     void loadText(const QString &path);
     void saveText(const QString &path);
