@@ -142,7 +142,7 @@ TEST_F(EditorFiles, SaveWritesTheDocumentsFileAndSaveAsAsks)
     }
 }
 
-TEST_F(EditorFiles, ReplaceAnsweredNoWritesNothingAndKeepsTheChanges)
+TEST_F(EditorFiles, ReplaceQuestionDecidesWhetherTheFileIsWritten)
 {
     const QString existing = writeFile(QStringLiteral("existing.ocs"), "keep me");
     open();
@@ -155,22 +155,21 @@ TEST_F(EditorFiles, ReplaceAnsweredNoWritesNothingAndKeepsTheChanges)
     EXPECT_EQ(dialogs.shown().constFirst().defaultAnswer, Dialogs::Answer::No);
     EXPECT_EQ(dialogs.shown().constFirst().icon, Dialogs::Icon::Exclamation);
     EXPECT_EQ(readFile(existing), QByteArray("keep me"));
+    // A close whose save did not replace the file stays open with the text.
     dialogs.clear();
-    dialogs.scriptAnswers({Dialogs::Answer::No});
-    EXPECT_TRUE(closeEditor());
-    EXPECT_EQ(dialogs.texts(), QStringList({SaveChanges}));
-    EXPECT_EQ(editor->handBack(), QStringLiteral("[25]=1"));
-}
-
-TEST_F(EditorFiles, ReplaceAnsweredYesOverwrites)
-{
-    const QString existing = writeFile(QStringLiteral("existing.ocs"), "old");
-    open();
-    text().setText(QStringLiteral("[25]=1\r\n[26]=2"));
+    dialogs.scriptAnswers({Dialogs::Answer::Yes, Dialogs::Answer::No});
+    fileDialogs.scriptAnswers({existing});
+    EXPECT_FALSE(closeEditor());
+    EXPECT_EQ(dialogs.texts(), QStringList({SaveChanges, Replace}));
+    EXPECT_EQ(readFile(existing), QByteArray("keep me"));
     fileDialogs.scriptAnswers({existing});
     dialogs.scriptAnswers({Dialogs::Answer::Yes});
     action("mnuSaveAs")->trigger();
-    EXPECT_EQ(readFile(existing), QByteArray("[25]=1\r\n[26]=2"));
+    EXPECT_EQ(readFile(existing), QByteArray("[25]=1"));
+    dialogs.clear();
+    EXPECT_TRUE(closeEditor());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(editor->handBack(), QStringLiteral("File:") + existing);
 }
 
 // A close whose save is cancelled or fails stays open with the text and its changes.

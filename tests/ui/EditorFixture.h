@@ -20,9 +20,8 @@
 class FakeDatabase : public HostDatabase
 {
 public:
-    void OpenEx(const QString &path) override
+    void OpenEx(const QString &) override
     {
-        openedWith << path;
         if (hostMissing)
             throw OrvantaError(OrvantaError::CantCreateObject);
     }
@@ -32,7 +31,6 @@ public:
     FakeFields contact;
     FakeFields group;
     bool hostMissing = false;
-    QStringList openedWith;
 };
 
 class RecordingPreview : public EditorPreview

@@ -120,16 +120,6 @@ TEST_F(EditorInsert, CatalogueRowsAsWritten)
     EXPECT_EQ(text().Text(), QStringLiteral("[1]AND"));
 }
 
-TEST_F(EditorInsert, FunctionReplacesTheSelection)
-{
-    startWith(QStringLiteral("[25]=old+1"));
-    text().setSelStart(5);
-    text().setSelLength(3);
-    choose("mnuInsertFunction", "lstFunctions", QStringLiteral("Abs()"));
-    EXPECT_EQ(text().Text(), QStringLiteral("[25]=Abs(<number>)+1"));
-    EXPECT_EQ(text().SelStart(), 18);
-}
-
 TEST_F(EditorInsert, CommentReplacesTheSelectionAndIsGreen)
 {
     startWith(QStringLiteral("[25]=1 word"));

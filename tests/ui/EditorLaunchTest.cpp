@@ -75,20 +75,4 @@ TEST(EditorLaunch, WithoutADisplayTheEditorSaysSoAndEnds)
         ConsoleRunWindows::editorUnavailableText().toUtf8()));
 }
 
-// With a display the editor stays open until it is closed; the test ends it.
-TEST(EditorLaunch, WithADisplayTheEditorWaitsOpen)
-{
-    QTemporaryDir folder;
-    QProcessEnvironment environment = environmentIn(folder);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.remove(QStringLiteral("ORVANTA_UI"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ORVANTA_EXE), {QStringLiteral("--edit")});
-    ASSERT_TRUE(process.waitForStarted());
-    EXPECT_FALSE(process.waitForFinished(1500));
-    process.kill();
-    process.waitForFinished();
-}
-
 } // namespace

@@ -63,43 +63,12 @@ TEST_F(FieldPicker, LeavesOutTypesNotAskedForAndTheInternalIds)
     EXPECT_EQ(fill(fields), expected);
 }
 
-TEST_F(FieldPicker, IncludeFieldMatchesWholeTypeNumbersAndIds)
-{
-    FakeFields fields({{90, QStringLiteral("a"), 1, 0}, {9, QStringLiteral("b"), 11, 1},
-        {20, QStringLiteral("c"), 1, 2}, {125, QStringLiteral("d"), 7, 3}});
-    PopulateACTLists lists(fields, dialogs);
-    const struct
-    {
-        const char *id;
-        const char *types;
-        bool included;
-    } rows[] = {
-        {"90", "|1|", false},
-        {"9", "|1|", false},
-        {"9", "|11|", true},
-        {"20", "|1|", true},
-        {"20", "|10|2|", false},
-        {"125", "|7|", false},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(
-            lists.Include_Field(QLatin1String(row.id), QLatin1String(row.types)), row.included)
-            << row.id << ' ' << row.types;
-}
-
 TEST_F(FieldPicker, EmptyHostLooksAtPositionZeroOnly)
 {
     FakeFields fields;
     EXPECT_TRUE(fill(fields).isEmpty());
     EXPECT_EQ(fields.positionsAsked, 1);
     EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(FieldPicker, RefillingReplacesTheItems)
-{
-    FakeFields fields({{4, QStringLiteral("Phone"), 1, 0}});
-    fill(fields);
-    EXPECT_EQ(fill(fields), QStringList({QStringLiteral("Phone [4]")}));
 }
 
 TEST_F(FieldPicker, HostFailingHalfWayKeepsWhatWasListedWithoutAMessage)
@@ -139,23 +108,6 @@ TEST_F(FieldPicker, CountBeyondTheFieldsStopsAtTheLastPosition)
     fields.countOverride = 2;
     EXPECT_EQ(fill(fields), QStringList({QStringLiteral("Seven [7]")}));
     EXPECT_EQ(fields.positionsAsked, 32768);
-}
-
-TEST_F(FieldPicker, DuplicateIdEndsTheListSilently)
-{
-    FakeFields fields({{7, QStringLiteral("Seven"), 1, 0}, {7, QStringLiteral("Again"), 1, 1},
-        {8, QStringLiteral("Eight"), 1, 2}});
-    EXPECT_EQ(fill(fields), QStringList({QStringLiteral("Seven [7]")}));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(FieldPicker, SelectedReferenceIsTheIdColumn)
-{
-    FakeFields fields({{5, QStringLiteral("Company"), 1, 0}, {25, QStringLiteral("Total"), 2, 1}});
-    fill(fields);
-    EXPECT_EQ(list.selectedReference(), QString());
-    list.topLevelItem(1)->setSelected(true);
-    EXPECT_EQ(list.selectedReference(), QStringLiteral("[25]"));
 }
 
 // Headings and the order after each click on a heading, starting from the position order.

@@ -228,16 +228,6 @@ TEST_F(FrmEditorWindow, PickListsAreSortedAndCarryTheirRow)
     EXPECT_EQ(ampersand.constFirst()->data(Qt::UserRole).toInt(), 16);
 }
 
-TEST_F(FrmEditorWindow, FieldListHoldsTheListedTypesOnly)
-{
-    open();
-    auto *fields = child<FieldList>("lvwFields");
-    ASSERT_EQ(fields->topLevelItemCount(), 2);
-    EXPECT_EQ(fields->topLevelItem(0)->text(0), QStringLiteral("Total"));
-    EXPECT_EQ(fields->topLevelItem(1)->text(1), QStringLiteral("[3]"));
-    EXPECT_EQ(host->openedWith, QStringList({QString()}));
-}
-
 TEST_F(FrmEditorWindow, MissingHostIsReportedAndTheRestOfTheLoadSkipped)
 {
     const QString file = writeFile(QStringLiteral("a.ocs"), "[25]=1");
@@ -249,19 +239,6 @@ TEST_F(FrmEditorWindow, MissingHostIsReportedAndTheRestOfTheLoadSkipped)
     EXPECT_EQ(child<QListWidget>("lstFunctions")->count(), 0);
     EXPECT_EQ(child<FieldList>("lvwFields")->topLevelItemCount(), 0);
     EXPECT_EQ(text().Text(), QString());
-}
-
-TEST_F(FrmEditorWindow, StartFileIsLoadedColouredAndUnchanged)
-{
-    const QString file = writeFile(QStringLiteral("calc.ocs"), "[25]=Now()\r\n' note");
-    open(EditorMode::Contact, file);
-    EXPECT_EQ(text().Text(), QStringLiteral("[25]=Now()\r\n' note"));
-    text().setSelStart(8);
-    EXPECT_EQ(text().SelColor().toUInt(), 0xFF0000u); // function names are blue
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_TRUE(closeEditor());
-    EXPECT_TRUE(dialogs.shown().isEmpty()); // nothing to save
-    EXPECT_EQ(editor->handBack(), QStringLiteral("File:") + file);
 }
 
 // Start files the editor cannot take: the message, the standard report, never a crash.

@@ -90,14 +90,6 @@ TEST_F(FrmMainEditor, PromptDecidesWhatTheEditorStartsWith)
     }
 }
 
-TEST_F(FrmMainEditor, GroupViewOpensTheEditorOnGroupFields)
-{
-    state.activeViewType = 3;
-    QString handBack;
-    const Opened opened = openEditor(QString(), "cmdEditor", &handBack);
-    EXPECT_EQ(opened.caption, QStringLiteral("Syntax Editor - Group Fields"));
-}
-
 TEST_F(FrmMainEditor, MissingPromptFileIsSaidAndTheEditorStaysShut)
 {
     const QString prompt = QStringLiteral("File:") + appPath(QStringLiteral("gone.ocs"));
@@ -115,31 +107,6 @@ TEST_F(FrmMainEditor, MissingPromptFileIsSaidAndTheEditorStaysShut)
     EXPECT_EQ(
         dialogs.shown().constFirst().text, QStringLiteral("The specified file does not exist!"));
     EXPECT_EQ(dialogs.shown().constFirst().caption, Dialogs::programTitle());
-}
-
-TEST(FrmMainPromptFile, FileReferencesAtTheFirstOrSecondCharacterOnly)
-{
-    const struct
-    {
-        const char *prompt;
-        const char *file; // null: no file reference
-    } rows[] = {
-        {"File:/a/b.ocs", "/a/b.ocs"},
-        {"/File:/a/b.ocs", "/a/b.ocs"},
-        {" File:/a/b.ocs", " /a/b.ocs"},
-        {"File:/a/b.ocs\\/File:/c.ocs", "/a/b.ocs"},
-        {"File:/a/My Calcs.ocs", "/a/My Calcs.ocs"},
-        {"xyFile:/a.ocs", nullptr},
-        {"file:/a.ocs", nullptr},
-        {"[25]=1", nullptr},
-        {"", nullptr},
-    };
-    for (const auto &row : rows) {
-        const std::optional<QString> file = FrmMain::promptFile(QLatin1String(row.prompt));
-        EXPECT_EQ(file.has_value(), row.file != nullptr) << row.prompt;
-        if (file && row.file)
-            EXPECT_EQ(*file, QLatin1String(row.file)) << row.prompt;
-    }
 }
 
 } // namespace
