@@ -13,7 +13,7 @@ int CrLfPositions::toSurface(int documentPosition) const
 
 int CrLfPositions::lineStartOnSurface(int blockNumber) const
 {
-    return m_document->findBlockByNumber(blockNumber).position() + 2 * blockNumber;
+    return m_document->findBlockByNumber(blockNumber).position() + blockNumber;
 }
 
 int CrLfPositions::lineOf(int surfacePosition) const

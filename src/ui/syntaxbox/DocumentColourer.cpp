@@ -96,19 +96,37 @@ QList<QTextLayout::FormatRange> DocumentColourer::rangesOf(const std::vector<Tok
     return ranges;
 }
 
-std::optional<quint32> DocumentColourer::shownColour(int position) const
+namespace {
+
+quint32 colourAt(const QList<QTextLayout::FormatRange> &ranges, int offset)
 {
-    const QTextBlock block = m_document->findBlock(position);
-    if (!block.isValid())
-        return std::nullopt;
-    const int offset = position - block.position();
-    const QList<QTextLayout::FormatRange> ranges = block.layout()->formats();
     for (auto it = ranges.crbegin(); it != ranges.crend(); ++it) {
         if (offset >= it->start && offset < it->start + it->length
             && it->format.hasProperty(QTextFormat::ForegroundBrush))
             return SyntaxColours::fromQColor(it->format.foreground().color());
     }
-    return std::nullopt;
+    return 0;
+}
+
+} // namespace
+
+std::optional<quint32> DocumentColourer::shownColour(int from, int to) const
+{
+    std::optional<quint32> shown;
+    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        const QList<QTextLayout::FormatRange> ranges = block.layout()->formats();
+        const int start = std::max(from - block.position(), 0);
+        const int end = std::min(to - block.position(), block.length() - 1);
+        for (int offset = start; offset < end; ++offset) {
+            const quint32 colour = colourAt(ranges, offset);
+            if (shown && *shown != colour)
+                return std::nullopt;
+            shown = colour;
+        }
+    }
+    // Only line breaks (or nothing) in the range: they show no colour of their own.
+    return shown ? shown : std::optional<quint32>(0);
 }
 
 void DocumentColourer::paint(int from, int to, quint32 colour)

@@ -26,15 +26,14 @@ public:
 
     // While suspended, edits colour nothing (the owner recolours afterwards).
     void setSuspended(bool suspended) { m_suspended = suspended; }
-    bool suspended() const { return m_suspended; }
 
     void colourAll();
     // Colours the lines holding the positions from..to (document positions).
     void colourRange(int from, int to);
 
-    // The colour shown at a document position, as a 24-bit value (red low), if the
-    // character there has one of its own.
-    std::optional<quint32> shownColour(int position) const;
+    // The colour shown throughout the document positions from..to-1 as a 24-bit value
+    // (red low; black where nothing is coloured), or nothing when it varies.
+    std::optional<quint32> shownColour(int from, int to) const;
     // Shows the characters from..to-1 in the given colour, until their lines change.
     void paint(int from, int to, quint32 colour);
 

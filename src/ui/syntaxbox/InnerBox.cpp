@@ -20,10 +20,9 @@ bool isEnter(const QKeyEvent *event)
 } // namespace
 
 InnerBox::InnerBox(QWidget *parent)
-    : QTextEdit(parent)
+    : QPlainTextEdit(parent)
 {
     setObjectName(QStringLiteral("rtb"));
-    setAcceptRichText(false);
 }
 
 QPointF InnerBox::inTwips(const QPointF &viewportPosition) const
@@ -55,7 +54,7 @@ void InnerBox::keyPressEvent(QKeyEvent *event)
     int keyCode = original;
     int shift = VbKeys::shiftState(event->modifiers());
     Q_EMIT keyDown(keyCode, shift);
-    if (keyCode == VbKeys::Tab) {
+    if (keyCode == VbKeys::Tab && !isReadOnly()) {
         insertTyped(QStringLiteral("\t"));
         ensureCursorVisible();
         return;
@@ -65,12 +64,12 @@ void InnerBox::keyPressEvent(QKeyEvent *event)
     if (isEnter(event) && event->modifiers() & Qt::ShiftModifier) {
         // Shift+Enter would make a line break inside a paragraph; make it a plain one.
         QKeyEvent plain(event->type(), event->key(), Qt::NoModifier, event->text());
-        QTextEdit::keyPressEvent(&plain);
+        QPlainTextEdit::keyPressEvent(&plain);
         return;
     }
     if (!event->text().isEmpty() && event->text().front().isPrint() && roomLeft() == 0)
         return;
-    QTextEdit::keyPressEvent(event);
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 // Raises KeyPress for a key that types a character; true when the handler took the
@@ -95,12 +94,12 @@ void InnerBox::keyReleaseEvent(QKeyEvent *event)
     int keyCode = VbKeys::keyCode(event);
     int shift = VbKeys::shiftState(event->modifiers());
     Q_EMIT keyUp(keyCode, shift);
-    QTextEdit::keyReleaseEvent(event);
+    QPlainTextEdit::keyReleaseEvent(event);
 }
 
 void InnerBox::mousePressEvent(QMouseEvent *event)
 {
-    QTextEdit::mousePressEvent(event);
+    QPlainTextEdit::mousePressEvent(event);
     int button = VbKeys::buttons(event->button());
     int shift = VbKeys::shiftState(event->modifiers());
     const QPointF at = inTwips(event->position());
@@ -111,7 +110,7 @@ void InnerBox::mousePressEvent(QMouseEvent *event)
 
 void InnerBox::mouseMoveEvent(QMouseEvent *event)
 {
-    QTextEdit::mouseMoveEvent(event);
+    QPlainTextEdit::mouseMoveEvent(event);
     int button = VbKeys::buttons(event->buttons());
     int shift = VbKeys::shiftState(event->modifiers());
     const QPointF at = inTwips(event->position());
@@ -122,7 +121,7 @@ void InnerBox::mouseMoveEvent(QMouseEvent *event)
 
 void InnerBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    QTextEdit::mouseReleaseEvent(event);
+    QPlainTextEdit::mouseReleaseEvent(event);
     int button = VbKeys::buttons(event->button());
     int shift = VbKeys::shiftState(event->modifiers());
     const QPointF at = inTwips(event->position());
@@ -135,14 +134,14 @@ void InnerBox::mouseReleaseEvent(QMouseEvent *event)
 
 void InnerBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QTextEdit::mouseDoubleClickEvent(event);
+    QPlainTextEdit::mouseDoubleClickEvent(event);
     Q_EMIT doubleClicked();
 }
 
 void InnerBox::contextMenuEvent(QContextMenuEvent *event)
 {
     if (m_verbMenu)
-        QTextEdit::contextMenuEvent(event);
+        QPlainTextEdit::contextMenuEvent(event);
 }
 
 void InnerBox::insertFromMimeData(const QMimeData *source)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 // The rich edit box inside the calculation box. It raises the control's keyboard and
 // mouse events with parameters a handler may change, inserts the tab itself, and keeps
 // every line break a paragraph break so positions map one to one with CR LF.
-class InnerBox : public QTextEdit
+class InnerBox : public QPlainTextEdit
 {
     Q_OBJECT
 

@@ -47,7 +47,7 @@ RtbSyntax::RtbSyntax(QWidget *parent)
     m_rtb = box;
     m_rtb->move(0, 0);
     m_rtb->setFont(courierNew(9.75));
-    m_rtb->setLineWrapMode(QTextEdit::NoWrap);
+    m_rtb->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_colourer = new DocumentColourer(m_rtb->document());
     setFocusProxy(m_rtb);
     connectInnerEvents(box);
@@ -59,9 +59,9 @@ RtbSyntax::~RtbSyntax() = default;
 
 void RtbSyntax::connectInnerEvents(InnerBox *box)
 {
-    connect(box, &QTextEdit::textChanged, this, &RtbSyntax::Change);
-    connect(box, &QTextEdit::cursorPositionChanged, this, &RtbSyntax::onInnerSelectionChange);
-    connect(box, &QTextEdit::selectionChanged, this, &RtbSyntax::onInnerSelectionChange);
+    connect(box, &QPlainTextEdit::textChanged, this, &RtbSyntax::Change);
+    connect(box, &QPlainTextEdit::cursorPositionChanged, this, &RtbSyntax::onInnerSelectionChange);
+    connect(box, &QPlainTextEdit::selectionChanged, this, &RtbSyntax::onInnerSelectionChange);
     connect(box, &InnerBox::keyDown, this, &RtbSyntax::KeyDown);
     connect(box, &InnerBox::keyUp, this, &RtbSyntax::KeyUp);
     connect(box, &InnerBox::keyPress, this, &RtbSyntax::KeyPress);
@@ -329,13 +329,6 @@ float RtbSyntax::RightMargin() const
 void RtbSyntax::setRightMargin(float value)
 {
     m_rightMargin = value;
-    // A right margin wraps lines at that width; none leaves them unwrapped.
-    if (value > 0) {
-        m_rtb->setLineWrapMode(QTextEdit::FixedPixelWidth);
-        m_rtb->setLineWrapColumnOrWidth(int(value / twipsPerPixel));
-    } else {
-        m_rtb->setLineWrapMode(QTextEdit::NoWrap);
-    }
     Q_EMIT PropertyChanged(QStringLiteral("RightMargin"));
 }
 
@@ -397,9 +390,11 @@ void RtbSyntax::LoadFile(const QString &bstrFilename, const QVariant &vFileType)
         throw OrvantaError(OrvantaError::FileNotFound);
     if (!file.open(QIODevice::ReadOnly))
         throw OrvantaError(OrvantaError::PathFileAccessError);
-    const QString content = QString::fromUtf8(file.readAll());
+    QString content = QString::fromUtf8(file.readAll());
+    if (content.startsWith(QChar::ByteOrderMark))
+        content.remove(0, 1);
     const bool plain = vFileType.isValid() && vFileType.toInt() == rtfText;
-    // Like any whole-text assignment this colours nothing; the host refreshes.
+    // Colours nothing: the host calls HighlightRefresh once the file is in.
     m_colourer->setSuspended(true);
     m_updating = true;
     if (plain || !Qt::mightBeRichText(content))
@@ -419,7 +414,7 @@ void RtbSyntax::Refresh()
 void RtbSyntax::SaveFile(const QString &bstrFilename, const QVariant &vFlags)
 {
     const bool plain = vFlags.isValid() && vFlags.toInt() == rtfText;
-    const QString content = plain ? Text() : m_rtb->toHtml();
+    const QString content = plain ? Text() : m_rtb->document()->toHtml();
     QFile file(bstrFilename);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content.toUtf8()) < 0
         || !file.flush())
@@ -538,8 +533,7 @@ QTextCharFormat RtbSyntax::selectionCharFormat() const
 
 void RtbSyntax::mergeSelectionCharFormat(const QTextCharFormat &format)
 {
-    QTextCursor cursor = m_rtb->textCursor();
-    cursor.mergeCharFormat(format);
+    // The selection, or what is typed next at the caret.
     m_rtb->mergeCurrentCharFormat(format);
 }
 
@@ -727,29 +721,12 @@ QVariant RtbSyntax::SelColor() const
 {
     guardRead();
     const QTextCursor cursor = m_rtb->textCursor();
-    if (!cursor.hasSelection())
-        return shownColourAt(std::max(cursor.position() - 1, 0));
-    const int end = cursor.selectionEnd();
-    const quint32 first = shownColourAt(cursor.selectionStart());
-    for (int position = cursor.selectionStart() + 1; position < end; ++position) {
-        if (m_rtb->document()->characterAt(position) != QChar::ParagraphSeparator
-            && shownColourAt(position) != first)
-            return {};
-    }
-    return first;
-}
-
-quint32 RtbSyntax::shownColourAt(int position) const
-{
-    if (const auto shown = m_colourer->shownColour(position))
-        return *shown;
-    QTextCursor cursor(m_rtb->document());
-    cursor.setPosition(position);
-    cursor.movePosition(QTextCursor::NextCharacter);
-    const QTextCharFormat format = cursor.charFormat();
-    return format.hasProperty(QTextFormat::ForegroundBrush)
-        ? SyntaxColours::fromQColor(format.foreground().color())
-        : 0;
+    // With nothing selected, the colour is that of the character before the caret.
+    const int from
+        = cursor.hasSelection() ? cursor.selectionStart() : std::max(cursor.position() - 1, 0);
+    const int to = cursor.hasSelection() ? cursor.selectionEnd() : from + 1;
+    const std::optional<quint32> shown = m_colourer->shownColour(from, to);
+    return shown ? QVariant(*shown) : QVariant();
 }
 
 void RtbSyntax::setSelColor(const QVariant &value)
@@ -869,7 +846,7 @@ void RtbSyntax::setSelProtected(const QVariant &value)
 QString RtbSyntax::TextRTF() const
 {
     guardRead();
-    return m_rtb->toHtml();
+    return m_rtb->document()->toHtml();
 }
 
 void RtbSyntax::setTextRTF(const QString &value)
@@ -881,7 +858,7 @@ void RtbSyntax::setTextRTF(const QString &value)
 void RtbSyntax::setInnerHtml(const QString &html)
 {
     QTextDocument *document = m_rtb->document();
-    m_rtb->setHtml(html);
+    document->setHtml(html);
     // Line breaks inside a paragraph become paragraph breaks, so that every break is
     // one CR LF at the surface.
     QTextCursor found = document->find(QString(QChar::LineSeparator));

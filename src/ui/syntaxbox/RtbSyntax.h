@@ -16,15 +16,17 @@ class QPrinter;
 class QTextBlockFormat;
 class QTextCharFormat;
 class QTextDocument;
-class QTextEdit;
+class QPlainTextEdit;
 
-// The calculation box: a rich edit box named "rtb" that fills the control and shows
+// The calculation box: an edit box named "rtb" that fills the control and shows
 // every token of a calculation in the colour of its class, recoloured as the text
 // changes. Positions at this surface count a line break as two characters (CR LF),
 // whatever the inner box counts.
 //
-// Colours are VB-style 24-bit values with red in the low byte (255 is red). Members
-// that the inner box does not implement keep the value they were given.
+// Colours are 24-bit values with red in the low byte (255 is red). Rich text (TextRTF,
+// SelRTF, the rich mode of LoadFile and SaveFile) is HTML, what the inner box reads
+// and writes. BulletIndent and RightMargin, which it has no use for, keep the value
+// they were given.
 //
 // Run-time-only members (the Sel* properties and TextRTF) throw OrvantaError 394 on
 // read and 383 on write while the control is in design mode.
@@ -151,7 +153,7 @@ public:
     void ReadProperties(const PropertyBag &bag);
     void WriteProperties(PropertyBag &bag) const;
 
-    QTextEdit *innerBox() const { return m_rtb; }
+    QPlainTextEdit *innerBox() const { return m_rtb; }
 
 Q_SIGNALS:
     void Change();
@@ -178,7 +180,6 @@ private:
     void setInnerHtml(const QString &html);
     void selectSurface(int from, int to);
     void copyShownColours(QTextDocument &copy) const;
-    quint32 shownColourAt(int position) const;
     void applyHideSelection();
     void applyMousePointer();
     void guardRead() const;
@@ -190,7 +191,7 @@ private:
     static bool isWholeWord(const QString &text, int at, int length);
     static bool inCharacterSet(const QString &set, QChar c);
 
-    QTextEdit *m_rtb;
+    QPlainTextEdit *m_rtb;
     DocumentColourer *m_colourer;
     bool m_designMode = false;
     bool m_updating = false;
