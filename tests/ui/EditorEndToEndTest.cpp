@@ -16,9 +16,9 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
 #include <gtest/gtest.h>
 
 namespace {

@@ -10,9 +10,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -84,7 +84,7 @@ protected:
     }
     QAction *action(const char *name) const { return child<QAction>(name); }
     RtbSyntax &text() const { return editor->rtfSyntax(); }
-    QTextEdit *textBox() const { return text().innerBox(); }
+    QPlainTextEdit *textBox() const { return text().innerBox(); }
 
     // Closes the editor as the close box would; true when it closed.
     bool closeEditor() { return editor->close(); }

@@ -10,7 +10,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 namespace {
 
