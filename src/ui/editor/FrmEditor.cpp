@@ -32,6 +32,9 @@
 namespace {
 
 constexpr int TwipsPerPixel = 15;
+// The design-time size, which a load that stops early leaves the window at.
+constexpr int FormWidth = 7935;
+constexpr int FormHeight = 5805;
 // Design-time sizes of the pop-up lists, in twips.
 constexpr int FieldListWidth = 2625;
 constexpr int FunctionListWidth = 2175;
@@ -122,6 +125,7 @@ FrmEditor::FrmEditor(EditorMode mode, Dialogs &dialogs, EditorServices services,
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setSizeGripEnabled(true);
     buildControls();
+    resize(pixels(FormWidth), pixels(FormHeight));
 }
 
 FrmEditor::~FrmEditor() = default;
