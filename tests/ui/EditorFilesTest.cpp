@@ -172,6 +172,19 @@ TEST_F(EditorFiles, ReplaceQuestionDecidesWhetherTheFileIsWritten)
     EXPECT_EQ(editor->handBack(), QStringLiteral("File:") + existing);
 }
 
+TEST_F(EditorFiles, SaveAfterSaveAsWritesTheSameFileWithoutAsking)
+{
+    const QString chosen = appPath(QStringLiteral("chosen.ocs"));
+    open();
+    text().setText(QStringLiteral("[25]=1"));
+    fileDialogs.scriptAnswers({chosen});
+    action("mnuSaveAs")->trigger();
+    text().setText(QStringLiteral("[25]=2"));
+    action("mnuSave")->trigger();
+    EXPECT_EQ(fileDialogs.requests().size(), 1);
+    EXPECT_EQ(readFile(chosen), QByteArray("[25]=2"));
+}
+
 // A close whose save is cancelled or fails stays open with the text and its changes.
 TEST_F(EditorFiles, CloseStaysOpenWhenItsSaveDoesNotHappen)
 {

@@ -532,6 +532,8 @@ void FrmEditor::mnuSaveAs_Click()
         bCancelClose = true;
         return;
     }
+    // The file saved to becomes the document's own: a later Save writes there again.
+    sLoadedFile = *path;
     sSavedFile = *path;
     bChanged = false;
 }
