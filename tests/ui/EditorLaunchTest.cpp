@@ -1,6 +1,9 @@
 #include "ConsoleRunWindows.h"
+#include "EditorFixture.h"
 #include "EditorMode.h"
 #include "LaunchOptions.h"
+#include "QtRunWindows.h"
+#include "WhenShown.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -49,6 +52,35 @@ TEST(EditorLaunch, GroupFieldsForGroupSyntaxFilesOnly)
     EXPECT_EQ(EditorMode::forViewType(1).kind(), EditorMode::Contact);
     EXPECT_EQ(EditorMode::forViewType(3).kind(), EditorMode::Group);
     EXPECT_EQ(EditorMode::forViewType(0).kind(), EditorMode::Group);
+}
+
+// The editor alone: the file's kind picks the fields, and the call returns once it closes.
+TEST(EditorLaunch, EditorAloneOpensTheFileInItsMode)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("totals.ogs"));
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("[4]=Sum");
+    }
+    RecordingDialogs dialogs;
+    QtRunWindows windows(dialogs);
+    EditorServices services;
+    services.createDatabase = [] { return std::make_unique<FakeDatabase>(); };
+    windows.setEditorServices(services);
+    QString caption;
+    QString text;
+    whenShown<FrmEditor>(QStringLiteral("frmEditor"), [&](FrmEditor &editor) {
+        caption = editor.windowTitle();
+        text = editor.rtfSyntax().Text();
+        editor.close();
+    });
+    const ModalWatchdog watchdog;
+    windows.showEditor(file);
+    EXPECT_EQ(caption, QStringLiteral("Syntax Editor - Group Fields"));
+    EXPECT_EQ(text, QStringLiteral("[4]=Sum"));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 QProcessEnvironment environmentIn(const QTemporaryDir &folder)
