@@ -186,10 +186,8 @@ QMenuBar *FrmEditor::buildMenus()
     // The text's context menu; never in the menu bar.
     auto *mnuPopup = new QMenu(QStringLiteral("Popup"), this);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
-    QAction *mnuPopCut
-        = addMenuItem(mnuPopup, QStringLiteral("mnuPopCut"), QStringLiteral("Cut"), nullptr);
-    QAction *mnuPopCopy
-        = addMenuItem(mnuPopup, QStringLiteral("mnuPopCopy"), QStringLiteral("Copy"), nullptr);
+    addMenuItem(mnuPopup, QStringLiteral("mnuPopCut"), QStringLiteral("Cut"), nullptr);
+    addMenuItem(mnuPopup, QStringLiteral("mnuPopCopy"), QStringLiteral("Copy"), nullptr);
     QAction *mnuPopPaste
         = addMenuItem(mnuPopup, QStringLiteral("mnuPopPaste"), QStringLiteral("Paste"), nullptr);
 
@@ -200,8 +198,6 @@ QMenuBar *FrmEditor::buildMenus()
     addAction(redo);
     connect(redo, &QAction::triggered, this, [this] { m_rtfSyntax->innerBox()->redo(); });
 
-    m_editControls = {{mnuCut, mnuCopy, mnuPopCut, mnuPopCopy}, {mnuPaste, mnuPopPaste}, nullptr,
-        mnuUndo, mnuPopup};
     for (QAction *action : {mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuPopPaste})
         action->setEnabled(false);
     return bar;
@@ -249,6 +245,9 @@ QToolBar *FrmEditor::buildToolbar()
         action->setToolTip(QLatin1String(entry.tooltip));
         m_buttons.insert(key, action);
     }
+    // Like the menu items, the clipboard buttons wait for a selection or a first copy.
+    for (const char *key : {"Cut", "Copy", "Paste"})
+        button(QLatin1String(key))->setEnabled(false);
     button(QStringLiteral("PreviewMode"))->setShortcut(Qt::Key_F5);
     button(QStringLiteral("PreviewMode"))->setEnabled(m_preview != nullptr);
     connect(m_tlb1, &QToolBar::actionTriggered, this, &FrmEditor::tlb1_ButtonClick);
@@ -301,17 +300,9 @@ QWidget *FrmEditor::buildTextArea()
 
 void FrmEditor::connectTextEvents()
 {
-    m_editControls.pasteButton = button(QStringLiteral("Paste"));
-    m_editControls.cutCopy.prepend(button(QStringLiteral("Cut")));
-    m_editControls.cutCopy.prepend(button(QStringLiteral("Copy")));
-    m_editControls.paste.prepend(button(QStringLiteral("Paste")));
-    for (const char *key : {"Cut", "Copy", "Paste"})
-        button(QLatin1String(key))->setEnabled(false);
-    m_editCommands = std::make_unique<EditCommands>(*m_rtfSyntax, m_editControls, m_dialogs);
-
+    m_editCommands = std::make_unique<EditCommands>(*m_rtfSyntax, editControls(), m_dialogs);
     const auto connectCommand = [this](const char *name, auto command, const char *procedure) {
-        QAction *action = findChild<QAction *>(QLatin1String(name));
-        connect(action, &QAction::triggered, this, [this, command, procedure] {
+        connect(menuItem(name), &QAction::triggered, this, [this, command, procedure] {
             (m_editCommands.get()->*command)(QLatin1String(procedure));
         });
     };
@@ -321,10 +312,24 @@ void FrmEditor::connectTextEvents()
     connectCommand("mnuPopCut", &EditCommands::Cut, "mnuPopCut_Click");
     connectCommand("mnuPopCopy", &EditCommands::Copy, "mnuPopCopy_Click");
     connectCommand("mnuPopPaste", &EditCommands::Paste, "mnuPopPaste_Click");
-    connect(m_editControls.mnuUndo, &QAction::triggered, m_editCommands.get(),
+    connect(menuItem("mnuUndo"), &QAction::triggered, m_editCommands.get(),
         &EditCommands::mnuUndo_Click);
     connect(m_rtfSyntax, &RtbSyntax::Change, this, &FrmEditor::rtfSyntax_Change);
     connect(m_rtfSyntax, &RtbSyntax::Click, this, &FrmEditor::rtfSyntax_Click);
+}
+
+EditCommands::Controls FrmEditor::editControls() const
+{
+    const QString paste = QStringLiteral("Paste");
+    return {{button(QStringLiteral("Copy")), button(QStringLiteral("Cut")), menuItem("mnuCut"),
+                menuItem("mnuCopy"), menuItem("mnuPopCut"), menuItem("mnuPopCopy")},
+        {button(paste), menuItem("mnuPaste"), menuItem("mnuPopPaste")}, button(paste),
+        menuItem("mnuUndo"), findChild<QMenu *>(QStringLiteral("mnuPopup"))};
+}
+
+QAction *FrmEditor::menuItem(const char *name) const
+{
+    return findChild<QAction *>(QLatin1String(name));
 }
 
 void FrmEditor::setHandBackTarget(std::function<void(const QString &)> target)

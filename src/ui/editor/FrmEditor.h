@@ -77,6 +77,8 @@ private:
     QAction *addMenuItem(QMenu *menu, const QString &name, const QString &text,
         void (FrmEditor::*slot)(), const QKeySequence &shortcut = {});
     void connectTextEvents();
+    EditCommands::Controls editControls() const;
+    QAction *menuItem(const char *name) const;
 
     void openHostDatabase();
     void applyModeTexts();
@@ -143,6 +145,5 @@ private:
     QListWidget *m_lstFunctions = nullptr;
     QListWidget *m_lstOperators = nullptr;
     QPushButton *m_cmdCancelList = nullptr;
-    EditCommands::Controls m_editControls;
     std::unique_ptr<EditCommands> m_editCommands;
 };
