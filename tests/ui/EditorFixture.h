@@ -67,9 +67,9 @@ protected:
     {
         EditorServices services;
         services.fileDialogs = &fileDialogs;
-        services.preview = &preview;
         services.createDatabase = [this] { return std::move(database); };
         editor = std::make_unique<FrmEditor>(EditorMode(kind), dialogs, services);
+        editor->setPreview(&preview);
         editor->sLoadedFile = startFile;
         editor->Form_Load();
         editor->show();

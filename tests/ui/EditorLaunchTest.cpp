@@ -71,15 +71,18 @@ TEST(EditorLaunch, EditorAloneOpensTheFileInItsMode)
     windows.setEditorServices(services);
     QString caption;
     QString text;
+    bool previewEnabled = true;
     whenShown<FrmEditor>(QStringLiteral("frmEditor"), [&](FrmEditor &editor) {
         caption = editor.windowTitle();
         text = editor.rtfSyntax().Text();
+        previewEnabled = editor.findChild<QAction *>(QStringLiteral("PreviewMode"))->isEnabled();
         editor.close();
     });
     const ModalWatchdog watchdog;
     windows.showEditor(file);
     EXPECT_EQ(caption, QStringLiteral("Syntax Editor - Group Fields"));
     EXPECT_EQ(text, QStringLiteral("[4]=Sum"));
+    EXPECT_FALSE(previewEnabled); // no preview window to hand the text to
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 

@@ -110,7 +110,6 @@ FrmEditor::FrmEditor(EditorMode mode, Dialogs &dialogs, EditorServices services,
     , m_dialogs(dialogs)
     , m_fileDialogs(services.fileDialogs)
     , m_createDatabase(std::move(services.createDatabase))
-    , m_preview(services.preview)
     , m_settings(std::make_unique<Settings>())
 {
     if (!m_fileDialogs) {
@@ -249,7 +248,7 @@ QToolBar *FrmEditor::buildToolbar()
     for (const char *key : {"Cut", "Copy", "Paste"})
         button(QLatin1String(key))->setEnabled(false);
     button(QStringLiteral("PreviewMode"))->setShortcut(Qt::Key_F5);
-    button(QStringLiteral("PreviewMode"))->setEnabled(m_preview != nullptr);
+    button(QStringLiteral("PreviewMode"))->setEnabled(false);
     connect(m_tlb1, &QToolBar::actionTriggered, this, &FrmEditor::tlb1_ButtonClick);
     return m_tlb1;
 }
@@ -335,6 +334,12 @@ QAction *FrmEditor::menuItem(const char *name) const
 void FrmEditor::setHandBackTarget(std::function<void(const QString &)> target)
 {
     m_handBackTarget = std::move(target);
+}
+
+void FrmEditor::setPreview(EditorPreview *preview)
+{
+    m_preview = preview;
+    button(QStringLiteral("PreviewMode"))->setEnabled(preview != nullptr);
 }
 
 void FrmEditor::showModal()

@@ -48,6 +48,9 @@ public:
     // Receives the hand-back each time a close writes it.
     void setHandBackTarget(std::function<void(const QString &)> target);
     QString handBack() const { return m_handBack; }
+    // Preview and Test is enabled once there is somewhere to hand the text; the preview
+    // windows take the editor as their parent, so they come after it.
+    void setPreview(EditorPreview *preview);
 
     RtbSyntax &rtfSyntax() const { return *m_rtfSyntax; }
     EditorMode mode() const { return m_mode; }
@@ -123,7 +126,7 @@ private:
     std::unique_ptr<FileDialogs> m_ownFileDialogs;
     FileDialogs *m_fileDialogs;
     EditorServices::HostDatabaseFactory m_createDatabase;
-    EditorPreview *m_preview;
+    EditorPreview *m_preview = nullptr;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<HostDatabase> m_database;
     HostFields *m_fields = nullptr;
