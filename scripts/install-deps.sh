@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev

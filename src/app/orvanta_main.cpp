@@ -38,6 +38,13 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    // Windows and Qt message boxes are loaded only if this run shows one.
+    UiLoader ui;
+    if (options.edit) {
+        ui.showEditor(options.commandLine);
+        return 0;
+    }
+
     RunState state;
     if (options.explain) {
         Settings settings;
@@ -52,8 +59,6 @@ int main(int argc, char **argv)
     state.lookupFlag = options.lookup;
     state.allContactsRequested = options.allContacts;
 
-    // Windows and Qt message boxes are loaded only if this run shows one.
-    UiLoader ui;
     RunDialogs dialogs(ui);
     RunWindows &windows = ui;
     Settings settings;

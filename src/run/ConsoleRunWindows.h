@@ -18,8 +18,10 @@ public:
 
     bool showMainWindow(RunState &state) override;
     void showContactListWarning(Settings &settings) override;
+    void showEditor(const QString &path) override;
 
     static QString mainWindowUnavailableText();
+    static QString editorUnavailableText();
 
 private:
     Dialogs &m_dialogs;

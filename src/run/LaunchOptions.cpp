@@ -15,6 +15,8 @@ LaunchOptions LaunchOptions::parse(const QStringList &arguments)
             options.help = true;
         } else if (option == QLatin1String("--explain")) {
             options.explain = true;
+        } else if (option == QLatin1String("--edit")) {
+            options.edit = true;
         } else if (option == QLatin1String("--version")) {
             options.version = true;
         } else {
@@ -30,6 +32,7 @@ QString LaunchOptions::usage()
 {
     return QStringLiteral(
         "Usage: orvanta [--lookup | --all | --explain] [CALCULATION | [/]File:PATH]\n"
+        "       orvanta --edit [PATH]\n"
         "\n"
         "Fills fields of the host's contact database with computed values.\n"
         "\n"
@@ -45,6 +48,7 @@ QString LaunchOptions::usage()
         "                expression, every group and function call with its value, and\n"
         "                the value a run would write; writes nothing\n"
         "  --help        show this text\n"
+        "  --edit        open the syntax editor on PATH (group fields for .ogs files)\n"
         "  --version     show the version\n"
         "\n"
         "The host database is ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.\n"

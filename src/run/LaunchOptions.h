@@ -12,6 +12,7 @@ struct LaunchOptions
     bool help = false;
     bool version = false;
     bool explain = false; // print how each statement evaluates, write nothing
+    bool edit = false; // the syntax editor alone, on the file named by the command line
     QString error; // an unknown option
     QString commandLine;
 

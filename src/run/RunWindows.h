@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 struct RunState;
 class Settings;
 
@@ -15,4 +17,7 @@ public:
     virtual bool showMainWindow(RunState &state) = 0;
     // The Contact List warning; saves the "Warning" setting when it closes.
     virtual void showContactListWarning(Settings &settings) = 0;
+    // The syntax editor alone on a syntax file (none: an empty text); returns when it
+    // closes. Group fields for a ".ogs" file, contact fields otherwise.
+    virtual void showEditor(const QString &path) = 0;
 };

@@ -40,6 +40,11 @@ void UiLoader::showContactListWarning(Settings &settings)
     windows().showContactListWarning(settings);
 }
 
+void UiLoader::showEditor(const QString &path)
+{
+    windows().showEditor(path);
+}
+
 bool UiLoader::windowsAvailable()
 {
     load();

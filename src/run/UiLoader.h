@@ -24,6 +24,7 @@ public:
         Answer defaultAnswer) override;
     bool showMainWindow(RunState &state) override;
     void showContactListWarning(Settings &settings) override;
+    void showEditor(const QString &path) override;
 
     // True once the window library answers; loads it on the first call.
     bool windowsAvailable();

@@ -29,6 +29,7 @@ public:
         return proceed;
     }
     void showContactListWarning(Settings &) override { ++warningShown; }
+    void showEditor(const QString &) override { }
 
     QString calculation;
     bool lookup = false;

@@ -4,11 +4,15 @@
 #include "AppPath.h"
 #include "ClsFrmIntegrate.h"
 #include "Dialogs.h"
+#include "EditorMode.h"
 #include "ErrorReport.h"
+#include "FileExists.h"
+#include "FrmEditor.h"
 #include "FrmSyntax.h"
 #include "HostApplication.h"
 #include "HostNumbers.h"
 #include "OrvantaError.h"
+#include "RtbSyntax.h"
 #include "RunState.h"
 #include "Twips.h"
 
@@ -88,13 +92,13 @@ void FrmMain::buildControls()
     m_cmdOK = addButton(QStringLiteral("cmdOK"), QStringLiteral("&Run"));
     m_cmdOK->setDefault(true);
     m_cmdCancel = addButton(QStringLiteral("cmdCancel"), QStringLiteral("&Close"));
-    // The editor is not part of this program yet.
-    m_cmdEditor = addButton(QStringLiteral("cmdEditor"), QStringLiteral("Editor..."), false);
+    m_cmdEditor = addButton(QStringLiteral("cmdEditor"), QStringLiteral("Editor..."));
     m_cmdTriggerSyntax
         = addButton(QStringLiteral("cmdTriggerSyntax"), QStringLiteral("Builder..."));
     connect(m_cmdOK, &QPushButton::clicked, this, &FrmMain::cmdOK_Click);
     connect(m_cmdTriggerSyntax, &QPushButton::clicked, this, &FrmMain::mnuTriggerSyntax_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &FrmMain::cmdCancel_Click);
+    connect(m_cmdEditor, &QPushButton::clicked, this, &FrmMain::cmdEditor_Click);
 
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_cmdOK);
@@ -127,7 +131,8 @@ QMenuBar *FrmMain::buildMenus()
     auto *bar = new QMenuBar(this);
 
     QMenu *mnuFile = addMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("File"));
-    addMenuItem(mnuFile, QStringLiteral("mnuNew"), QStringLiteral("New..."), false);
+    connect(addMenuItem(mnuFile, QStringLiteral("mnuNew"), QStringLiteral("New...")),
+        &QAction::triggered, this, &FrmMain::mnuNew_Click);
     connect(addMenuItem(mnuFile, QStringLiteral("mnuOpen"), QStringLiteral("Open...")),
         &QAction::triggered, this, &FrmMain::mnuOpen_Click);
     addSeparator(mnuFile, QStringLiteral("mnuSep"));
@@ -135,7 +140,8 @@ QMenuBar *FrmMain::buildMenus()
         &QAction::triggered, this, &FrmMain::mnuExit_Click);
 
     QMenu *mnuEdit = addMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("Edit"));
-    addMenuItem(mnuEdit, QStringLiteral("mnuEditor"), QStringLiteral("Syntax Editor..."), false);
+    connect(addMenuItem(mnuEdit, QStringLiteral("mnuEditor"), QStringLiteral("Syntax Editor...")),
+        &QAction::triggered, this, &FrmMain::cmdEditor_Click);
     connect(addMenuItem(
                 mnuEdit, QStringLiteral("mnuTriggerSyntax"), QStringLiteral("Syntax builder...")),
         &QAction::triggered, this, &FrmMain::mnuTriggerSyntax_Click);
@@ -295,6 +301,52 @@ void FrmMain::mnuOpen_Click()
     if (path.isEmpty())
         return;
     m_cboPrompt->setEditText(QStringLiteral("File:") + path);
+}
+
+void FrmMain::mnuNew_Click()
+{
+    showEditor(QString(), QString());
+}
+
+// A prompt that names a file opens that file; a calculation opens as an unsaved text; a
+// "File:" further in than the second character opens an empty editor.
+void FrmMain::cmdEditor_Click()
+{
+    const QString prompt = m_cboPrompt->currentText();
+    const std::optional<QString> file = promptFile(prompt);
+    if (file && !FileExists(*file)) {
+        m_dialogs.inform(QStringLiteral("The specified file does not exist!"));
+        return;
+    }
+    const bool calculation = !prompt.contains(QLatin1String("File:"));
+    showEditor(file.value_or(QString()), calculation ? prompt : QString());
+}
+
+void FrmMain::showEditor(const QString &file, const QString &text)
+{
+    FrmEditor frmEditor(
+        EditorMode::forViewType(m_state.activeViewType), m_dialogs, m_editorServices, this);
+    frmEditor.setHandBackTarget(
+        [this](const QString &handBack) { m_cboPrompt->setEditText(handBack); });
+    frmEditor.sLoadedFile = file;
+    frmEditor.Form_Load();
+    if (!text.isEmpty())
+        frmEditor.rtfSyntax().setText(text);
+    frmEditor.showModal();
+}
+
+std::optional<QString> FrmMain::promptFile(const QString &prompt)
+{
+    const QLatin1String reference("File:");
+    const qsizetype at = prompt.indexOf(reference);
+    if (prompt.isEmpty() || at < 0 || at > 1)
+        return std::nullopt;
+    QString path = prompt;
+    if (path.startsWith(QLatin1Char('/')))
+        path.remove(0, 1);
+    path.remove(reference);
+    const qsizetype separator = path.indexOf(QLatin1String("\\/"));
+    return separator < 0 ? path : path.left(separator);
 }
 
 QString FrmMain::openFilter(qint16 activeViewType)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "EditorServices.h"
 #include "RecentList.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
 
 class Dialogs;
 class HostApplication;
@@ -43,7 +45,14 @@ public:
     // process at once.
     void setProgramEnd(std::function<void()> programEnd) { m_programEnd = std::move(programEnd); }
 
+    // What the syntax editor opened from this window reaches: tests script its file
+    // dialogs and host.
+    void setEditorServices(EditorServices services) { m_editorServices = std::move(services); }
+
     static QString openFilter(qint16 activeViewType);
+    // The file named by a prompt that begins "File:" (or "/File:"): every "File:" removed,
+    // cut before "\/"; nothing for a prompt that is no file reference.
+    static std::optional<QString> promptFile(const QString &prompt);
     static QString manualPath();
     static QString onlineHelpUrl();
 
@@ -66,6 +75,9 @@ private:
     void cmdCancel_Click();
     void mnuExit_Click();
     void mnuOpen_Click();
+    void mnuNew_Click();
+    void cmdEditor_Click();
+    void showEditor(const QString &file, const QString &text);
     void mnuReset_Click();
     void mnuManual_Click();
     void mnuOnline_Click();
@@ -93,4 +105,5 @@ private:
     bool m_restarting = false;
     QEventLoop *m_loop = nullptr;
     std::function<void()> m_programEnd;
+    EditorServices m_editorServices;
 };

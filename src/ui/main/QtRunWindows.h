@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditorServices.h"
 #include "RunWindows.h"
 
 class Dialogs;
@@ -15,7 +16,12 @@ public:
 
     bool showMainWindow(RunState &state) override;
     void showContactListWarning(Settings &settings) override;
+    void showEditor(const QString &path) override;
+
+    // What the syntax editor reaches, from the main window or alone.
+    void setEditorServices(EditorServices services) { m_editorServices = std::move(services); }
 
 private:
     Dialogs &m_dialogs;
+    EditorServices m_editorServices;
 };

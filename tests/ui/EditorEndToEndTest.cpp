@@ -1,0 +1,131 @@
+#include "Evaluator.h"
+#include "FieldList.h"
+#include "FrmEditor.h"
+#include "FrmMain.h"
+#include "HostDatabaseProcess.h"
+#include "QtRunWindows.h"
+#include "RecordingDialogs.h"
+#include "RtbSyntax.h"
+#include "RunProgress.h"
+#include "RunState.h"
+#include "ScriptedFileDialogs.h"
+#include "Settings.h"
+#include "SqliteHostApplication.h"
+#include "StartUp.h"
+#include "WhenShown.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NoProgress : public RunProgress
+{
+public:
+    void begin(qint32) override { }
+    void advance(qint32) override { }
+    void end() override { }
+};
+
+template<class T> T *named(QWidget &window, const char *name)
+{
+    T *found = window.findChild<T *>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void clickListEntry(QListWidget *list, const QString &text)
+{
+    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    list->scrollToItem(found.constFirst());
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
+}
+
+void clickField(FieldList *list, const QString &reference)
+{
+    const QList<QTreeWidgetItem *> found = list->findItems(reference, Qt::MatchExactly, 1);
+    ASSERT_EQ(found.size(), 1);
+    list->scrollToItem(found.constFirst());
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
+}
+
+// The whole way a user goes: the main window opens the editor, the calculation is built
+// from the pick lists, saved as a syntax file, handed back on close and run.
+class EditorEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!database.host({QStringLiteral("init"), QStringLiteral("--demo")}))
+            GTEST_SKIP() << "orvanta-host cannot make a demo database";
+        qputenv("ORVANTA_APP_DIR", database.folder().toUtf8());
+        qputenv("ORVANTA_HOST", database.path().toUtf8());
+    }
+    void TearDown() override
+    {
+        qunsetenv("ORVANTA_APP_DIR");
+        qunsetenv("ORVANTA_HOST");
+    }
+
+    HostDatabaseProcess database;
+    RecordingDialogs dialogs;
+    ScriptedFileDialogs fileDialogs;
+};
+
+TEST_F(EditorEndToEnd, CalculationBuiltInTheEditorRunsFromItsFile)
+{
+    const QString file = database.folder() + QStringLiteral("/revenue.ocs");
+    fileDialogs.scriptAnswers({file});
+    QString handedBack;
+
+    whenShown<FrmEditor>(QStringLiteral("frmEditor"), [&](FrmEditor &editor) {
+        RtbSyntax &text = editor.rtfSyntax();
+        QTest::keyClicks(text.innerBox(), QStringLiteral("[25]="));
+        named<QAction>(editor, "mnuInsertFunction")->trigger();
+        clickListEntry(named<QListWidget>(editor, "lstFunctions"), QStringLiteral("Abs()"));
+        // Click into <number>, then pick the field that takes its place.
+        text.setSelStart(11);
+        QTest::mouseClick(text.innerBox()->viewport(), Qt::LeftButton, {},
+            text.innerBox()->cursorRect().center());
+        named<QAction>(editor, "InsertField")->trigger();
+        clickField(named<FieldList>(editor, "lvwFields"), QStringLiteral("[3]"));
+        named<QAction>(editor, "SaveAs")->trigger();
+        named<QAction>(editor, "mnuExit")->trigger();
+    });
+    whenShown<FrmMain>(QStringLiteral("frmMain"), [&](FrmMain &window) {
+        named<QPushButton>(window, "cmdEditor")->click();
+        handedBack = named<QComboBox>(window, "cboPrompt")->currentText();
+        named<QPushButton>(window, "cmdOK")->click();
+    });
+
+    const QString path = database.path();
+    HostConnection host {[path] { return SqliteHostApplication::readForegroundWindowTitle(path); },
+        [path] { return SqliteHostApplication::attach(path); }};
+    RunState state;
+    Settings settings;
+    Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
+    QtRunWindows windows(dialogs);
+    EditorServices services;
+    services.fileDialogs = &fileDialogs;
+    windows.setEditorServices(services);
+    NoProgress progress;
+    const ModalWatchdog watchdog(30000);
+    StartUp(state, host, evaluator, dialogs, settings, windows, progress).Main();
+
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("[25]=Abs([3])"));
+    EXPECT_EQ(handedBack, QStringLiteral("File:") + file);
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << qPrintable(dialogs.texts().join(QLatin1Char('\n')));
+    EXPECT_EQ(
+        database.field(QStringLiteral("C0001"), 25), database.field(QStringLiteral("C0001"), 3));
+}
+
+} // namespace

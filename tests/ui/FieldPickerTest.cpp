@@ -1,0 +1,145 @@
+#include "ErrorReport.h"
+#include "FakeFields.h"
+#include "FieldList.h"
+#include "OrvantaError.h"
+#include "PopulateACTLists.h"
+#include "RecordingDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString EditorTypes = QStringLiteral("|1|2|3|4|5|6|8|9|10|14|15|");
+
+class FieldPicker : public ::testing::Test
+{
+protected:
+    QStringList fill(FakeFields &fields)
+    {
+        PopulateACTLists(fields, dialogs).Populate_lvwFields(list, EditorTypes);
+        return rows();
+    }
+    QStringList rows() const
+    {
+        QStringList result;
+        for (int i = 0; i < list.topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = list.topLevelItem(i);
+            result << item->text(0) + QLatin1Char(' ') + item->text(1);
+        }
+        return result;
+    }
+
+    FieldList list;
+    RecordingDialogs dialogs;
+};
+
+TEST_F(FieldPicker, ListsFieldsInPositionOrderAcrossGaps)
+{
+    FakeFields fields({{5, QStringLiteral("Company"), 1, 0}, {25, QStringLiteral("Total"), 2, 3},
+        {3, QStringLiteral("Sales"), 15, 7}});
+    EXPECT_EQ(fill(fields),
+        QStringList({QStringLiteral("Company [5]"), QStringLiteral("Total [25]"),
+            QStringLiteral("Sales [3]")}));
+    // The walk ends at the last field instead of running on into empty positions.
+    EXPECT_EQ(fields.positionsAsked, 8);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(FieldPicker, LeavesOutTypesNotAskedForAndTheInternalIds)
+{
+    FakeFields fields;
+    const int types[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 21};
+    int position = 0;
+    for (int type : types)
+        fields.fields.append({100 + type, QStringLiteral("T%1").arg(type), type, position++});
+    for (int internalId : {203, 201, 202, 90, 125})
+        fields.fields.append({internalId, QStringLiteral("internal"), 1, position++});
+    fields.fields.append({901, QStringLiteral("kept"), 1, position++});
+
+    QStringList expected;
+    for (int type : {1, 2, 3, 4, 5, 6, 8, 9, 10, 14, 15})
+        expected << QStringLiteral("T%1 [%2]").arg(type).arg(100 + type);
+    expected << QStringLiteral("kept [901]");
+    EXPECT_EQ(fill(fields), expected);
+}
+
+TEST_F(FieldPicker, EmptyHostLooksAtPositionZeroOnly)
+{
+    FakeFields fields;
+    EXPECT_TRUE(fill(fields).isEmpty());
+    EXPECT_EQ(fields.positionsAsked, 1);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(FieldPicker, HostFailingHalfWayKeepsWhatWasListedWithoutAMessage)
+{
+    FakeFields fields({{1, QStringLiteral("One"), 1, 0}, {2, QStringLiteral("Two"), 1, 1},
+        {3, QStringLiteral("Three"), 1, 2}});
+    fields.failFromPosition = 2;
+    EXPECT_EQ(fill(fields), QStringList({QStringLiteral("One [1]"), QStringLiteral("Two [2]")}));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(FieldPicker, HostFailingAtPositionZeroIsReported)
+{
+    FakeFields fields({{1, QStringLiteral("One"), 1, 0}});
+    fields.failFromPosition = 0;
+    EXPECT_TRUE(fill(fields).isEmpty());
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.shown().constFirst().text.contains(
+        QStringLiteral("in modPopulateACTLists: Sub Populate_lvwFields - Line # ")));
+}
+
+TEST_F(FieldPicker, TypeLookupFailingIsReportedAndTheWalkGoesOn)
+{
+    FakeFields fields({{1, QStringLiteral("One"), 1, 0}, {2, QStringLiteral("Two"), 1, 1},
+        {3, QStringLiteral("Three"), 1, 2}});
+    fields.failTypeOf = 2;
+    EXPECT_EQ(fill(fields), QStringList({QStringLiteral("One [1]"), QStringLiteral("Three [3]")}));
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.shown().constFirst().text.contains(
+        QStringLiteral("in modPopulateACTLists: Function Include_Field - Line # 1")));
+}
+
+// A count the positions never reach stops at the last 16-bit position instead of hanging.
+TEST_F(FieldPicker, CountBeyondTheFieldsStopsAtTheLastPosition)
+{
+    FakeFields fields({{7, QStringLiteral("Seven"), 1, 0}});
+    fields.countOverride = 2;
+    EXPECT_EQ(fill(fields), QStringList({QStringLiteral("Seven [7]")}));
+    EXPECT_EQ(fields.positionsAsked, 32768);
+}
+
+// Headings and the order after each click on a heading, starting from the position order.
+TEST_F(FieldPicker, HeadingClicksToggleTheOrderAndMoveTheMarker)
+{
+    FakeFields fields({{25, QStringLiteral("Alpha"), 1, 0}, {100, QStringLiteral("Gamma"), 1, 1},
+        {3, QStringLiteral("Beta"), 1, 2}});
+    list.setFieldHeading(QStringLiteral("Contact Fields"));
+    fill(fields);
+    // IDs sort as text: [100] before [25] before [3].
+    const struct
+    {
+        int column;
+        const char *labelHeading;
+        const char *idHeading;
+        const char *firstRow;
+        const char *lastRow;
+    } clicks[] = {
+        {0, "Contact Fields <<", "ID", "Gamma [100]", "Alpha [25]"},
+        {0, "Contact Fields >>", "ID", "Alpha [25]", "Gamma [100]"},
+        {1, "Contact Fields", "ID <<", "Beta [3]", "Gamma [100]"},
+        {1, "Contact Fields", "ID >>", "Gamma [100]", "Beta [3]"},
+        {0, "Contact Fields <<", "ID", "Gamma [100]", "Alpha [25]"},
+    };
+    for (const auto &click : clicks) {
+        list.ColumnClick(click.column);
+        const QStringList order = rows();
+        EXPECT_EQ(list.headings(),
+            QStringList({QLatin1String(click.labelHeading), QLatin1String(click.idHeading)}));
+        EXPECT_EQ(order.constFirst(), QLatin1String(click.firstRow)) << click.labelHeading;
+        EXPECT_EQ(order.constLast(), QLatin1String(click.lastRow)) << click.idHeading;
+    }
+}
+
+} // namespace
