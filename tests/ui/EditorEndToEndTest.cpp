@@ -6,6 +6,7 @@
 #include "QtRunWindows.h"
 #include "RecordingDialogs.h"
 #include "RtbSyntax.h"
+#include "RunDialogs.h"
 #include "RunProgress.h"
 #include "RunState.h"
 #include "ScriptedFileDialogs.h"
@@ -117,7 +118,8 @@ TEST_F(EditorEndToEnd, CalculationBuiltInTheEditorRunsFromItsFile)
     windows.setEditorServices(services);
     NoProgress progress;
     const ModalWatchdog watchdog(30000);
-    StartUp(state, host, evaluator, dialogs, settings, windows, progress).Main();
+    RunDialogs runDialogs(dialogs);
+    StartUp(state, host, evaluator, runDialogs, settings, windows, progress).Main();
 
     QFile saved(file);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));

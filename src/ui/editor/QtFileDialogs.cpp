@@ -6,6 +6,8 @@
 std::optional<QString> QtFileDialogs::choose(const Request &request)
 {
     QFileDialog dialog(QApplication::activeWindow());
+    // The same dialog on every desktop, and one that tests can find and answer.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(request.initialFolder);
     dialog.setNameFilters(nameFilters(request.filter));
     if (request.mode == Mode::Save) {

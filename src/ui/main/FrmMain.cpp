@@ -12,6 +12,7 @@
 #include "HostApplication.h"
 #include "HostNumbers.h"
 #include "OrvantaError.h"
+#include "PreviewWindows.h"
 #include "RtbSyntax.h"
 #include "RunState.h"
 #include "Twips.h"
@@ -328,6 +329,8 @@ void FrmMain::showEditor(const QString &file, const QString &text)
         EditorMode::forViewType(m_state.activeViewType), m_dialogs, m_editorServices, this);
     frmEditor.setHandBackTarget(
         [this](const QString &handBack) { m_cboPrompt->setEditText(handBack); });
+    PreviewWindows preview(m_state, m_dialogs, &frmEditor);
+    frmEditor.setPreview(&preview);
     frmEditor.sLoadedFile = file;
     frmEditor.Form_Load();
     if (!text.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EditorPreview.h"
+
 #include <QStringList>
 
 class Dialogs;
@@ -9,13 +11,13 @@ struct RunState;
 // What the syntax editor's Preview and Test opens: the chooser when the text holds
 // several calculations, the preview otherwise. Both are modal over the editor and take
 // its size.
-class PreviewWindows
+class PreviewWindows : public EditorPreview
 {
 public:
     PreviewWindows(RunState &state, Dialogs &dialogs, QWidget *editor);
 
-    void showChooser(const QStringList &vCalcs);
-    void showPreview(const QString &sTextToPreview);
+    void showChooser(const QStringList &vCalcs) override;
+    void showPreview(const QString &sTextToPreview) override;
 
 private:
     RunState &m_state;
