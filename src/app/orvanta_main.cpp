@@ -1,9 +1,12 @@
 #include "ConsoleProgress.h"
 #include "Evaluator.h"
 #include "HostConnector.h"
+#include "JournalCommands.h"
+#include "JournalRecorder.h"
 #include "LaunchOptions.h"
 #include "LocaleInfo.h"
 #include "OrvantaVersion.h"
+#include "RunJournal.h"
 #include "RunState.h"
 #include "Settings.h"
 #include "StartUp.h"
@@ -33,6 +36,15 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    if (options.history) {
+        QString out;
+        QString err;
+        const int status = JournalCommands::history(RunJournal::defaultPath(), out, err);
+        std::fputs(qPrintable(out), stdout);
+        std::fputs(qPrintable(err), stderr);
+        return status;
+    }
+
     RunState state;
     state.commandLine = options.commandLine;
     state.lookupFlag = options.lookup;
@@ -44,8 +56,18 @@ int main(int argc, char **argv)
     RunWindows &windows = ui;
     Settings settings;
     Evaluator evaluator(userLocale(), dialogs);
+    if (options.undo)
+        return JournalCommands::undo(
+            RunJournal::defaultPath(), HostConnector::connection(), dialogs, options.undoRun);
     ConsoleProgress progress;
-    StartUp(state, HostConnector::connection(), evaluator, dialogs, settings, windows, progress)
-        .Main();
+    JournalRecorder journal(RunJournal::defaultPath(), dialogs, RunJournal::BusyTimeoutMs);
+    {
+        StartUp startUp(
+            state, HostConnector::connection(), evaluator, dialogs, settings, windows, progress);
+        startUp.journalTo(&journal);
+        startUp.Main();
+    }
+    // The host has made its last writes durable: the journal can call the run complete.
+    journal.finish();
     return 0;
 }

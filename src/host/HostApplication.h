@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class HostCommitListener;
 class HostViews;
 
 // The host application object: the one entry point a run attaches to.
@@ -16,4 +17,15 @@ public:
     // 150 before a host restart.
     virtual void Command(qint16 command) = 0;
     virtual QString GetOpenDBName() = 0;
+
+    // Reports every commit of field writes to listener (nullptr to stop); returns the
+    // listener it replaces. A host that reports nothing leaves a journal of the run
+    // unconfirmed until the run ends.
+    virtual HostCommitListener *watchCommits(HostCommitListener *listener)
+    {
+        (void)listener;
+        return nullptr;
+    }
+    // Makes every field write so far durable now.
+    virtual void commitWrites() { }
 };

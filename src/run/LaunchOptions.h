@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The leading "--" options of orvanta (no command line of the host's own form starts with
 // them), and the command line that follows: the remaining arguments joined by spaces.
@@ -11,6 +12,9 @@ struct LaunchOptions
     bool allContacts = false;
     bool help = false;
     bool version = false;
+    bool history = false;
+    bool undo = false;
+    std::optional<qint64> undoRun; // the newest when absent
     QString error; // an unknown option
     QString commandLine;
 

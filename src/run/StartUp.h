@@ -8,6 +8,7 @@
 class Dialogs;
 class Evaluator;
 class HostApplication;
+class JournalRecorder;
 class RunProgress;
 class RunWindows;
 class Settings;
@@ -32,7 +33,11 @@ public:
 
     void Main();
 
+    // Journals the run's writes there; no journal when never called.
+    void journalTo(JournalRecorder *recorder);
+
 private:
+    void journalRun();
     bool launchedFromHostWindow();
     std::unique_ptr<HostApplication> attach();
     void examineViewAndRun();
@@ -45,4 +50,5 @@ private:
     Settings &m_settings;
     RunWindows &m_windows;
     RunProgress &m_progress;
+    JournalRecorder *m_journal = nullptr;
 };

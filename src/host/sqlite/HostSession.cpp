@@ -1,5 +1,6 @@
 #include "HostSession.h"
 
+#include "HostCommitListener.h"
 #include "HostSchema.h"
 #include "HostStateKeys.h"
 #include "OrvantaError.h"
@@ -10,6 +11,7 @@
 #include <QtDebug>
 #include <algorithm>
 #include <time.h>
+#include <utility>
 
 namespace {
 int slot(RecordKind kind)
@@ -82,7 +84,7 @@ void HostSession::setValue(RecordKind kind, qint64 record, qint32 field, const Q
 {
     if (field == 1) {
         // A key must stay unique: checked and written at once, not with the batch.
-        writeNow([&](HostStore &store) { store.changeKey(kind, record, value); });
+        writeNow([&](HostStore &store) { store.changeKey(kind, record, value); }, 1);
         return;
     }
     if (!m_batchStart)
@@ -129,13 +131,13 @@ void HostSession::setCurrentRecord(RecordKind kind, qint64 record)
     flushWhenDue();
 }
 
-void HostSession::writeNow(const std::function<void(HostStore &)> &write)
+void HostSession::writeNow(const std::function<void(HostStore &)> &write, int fieldWrites)
 {
     flush();
     endRead();
     SqliteTransaction transaction(*m_connection);
     write(m_store);
-    transaction.commit();
+    commit(transaction, fieldWrites);
 }
 
 void HostSession::flush()
@@ -145,12 +147,26 @@ void HostSession::flush()
     endRead();
     SqliteTransaction transaction(*m_connection);
     commitPending();
-    transaction.commit();
+    commit(transaction, m_pendingWrites);
     m_pendingValues.clear();
     m_pendingCurrent[0].reset();
     m_pendingCurrent[1].reset();
     m_pendingWrites = 0;
     m_batchStart.reset();
+}
+
+HostCommitListener *HostSession::watchCommits(HostCommitListener *listener)
+{
+    return std::exchange(m_commitListener, listener);
+}
+
+void HostSession::commit(SqliteTransaction &transaction, int fieldWrites)
+{
+    if (m_commitListener)
+        m_commitListener->aboutToCommit(fieldWrites);
+    transaction.commit();
+    if (m_commitListener)
+        m_commitListener->committed();
 }
 
 void HostSession::flushWhenDue()

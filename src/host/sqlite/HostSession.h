@@ -9,7 +9,9 @@
 #include <memory>
 #include <optional>
 
+class HostCommitListener;
 class SqliteConnection;
+class SqliteTransaction;
 
 // The attached host: one connection shared by the application and its views. Field
 // writes are kept in a batch and committed in one short transaction every
@@ -44,12 +46,16 @@ public:
     void setCurrentRecord(RecordKind kind, qint64 record);
 
     // Runs one command in its own transaction after committing the batch, so the
-    // order of writes is kept.
-    void writeNow(const std::function<void(HostStore &)> &write);
+    // order of writes is kept. fieldWrites: the SetField calls it carries.
+    void writeNow(const std::function<void(HostStore &)> &write, int fieldWrites = 0);
 
     void flush();
 
+    // Returns the listener replaced.
+    HostCommitListener *watchCommits(HostCommitListener *listener);
+
 private:
+    void commit(SqliteTransaction &transaction, int fieldWrites);
     void flushWhenDue();
     void commitPending();
     void endRead();
@@ -62,6 +68,7 @@ private:
     static bool isDue(const std::optional<qint64> &since);
 
     std::unique_ptr<SqliteConnection> m_connection;
+    HostCommitListener *m_commitListener = nullptr;
     HostStore m_store;
     QSet<qint32> m_fields[2];
     HostStore::ValueWrites m_pendingValues;

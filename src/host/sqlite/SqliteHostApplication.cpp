@@ -70,3 +70,13 @@ QString SqliteHostApplication::GetOpenDBName()
 {
     return m_session->reader().state(HostStateKeys::OpenDatabase);
 }
+
+HostCommitListener *SqliteHostApplication::watchCommits(HostCommitListener *listener)
+{
+    return m_session->watchCommits(listener);
+}
+
+void SqliteHostApplication::commitWrites()
+{
+    m_session->flush();
+}

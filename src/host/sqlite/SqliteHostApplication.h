@@ -25,6 +25,8 @@ public:
     HostViews &Views() override;
     void Command(qint16 command) override;
     QString GetOpenDBName() override;
+    HostCommitListener *watchCommits(HostCommitListener *listener) override;
+    void commitWrites() override;
 
 private:
     std::shared_ptr<HostSession> m_session;

@@ -6,7 +6,9 @@
 #include "ErrorReport.h"
 #include "HostApplication.h"
 #include "OrvantaError.h"
+#include "RunJournal.h"
 #include "RunState.h"
+#include "RunUndo.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -137,6 +139,9 @@ QMenuBar *FrmMain::buildMenus()
     addMenuItem(mnuEdit, QStringLiteral("mnuEditor"), QStringLiteral("Syntax Editor..."), false);
     addMenuItem(
         mnuEdit, QStringLiteral("mnuTriggerSyntax"), QStringLiteral("Syntax builder..."), false);
+    addSeparator(mnuEdit, QStringLiteral("mnuSepUndo"));
+    connect(addMenuItem(mnuEdit, QStringLiteral("mnuUndoRun"), QStringLiteral("Undo Last Run...")),
+        &QAction::triggered, this, &FrmMain::mnuUndoRun_Click);
 
     QMenu *mnuOptions = addMenu(bar, QStringLiteral("mnuOptions"), QStringLiteral("Options"));
     connect(addMenuItem(mnuOptions, QStringLiteral("mnuReset"),
@@ -325,6 +330,17 @@ QString FrmMain::manualPath()
 QString FrmMain::onlineHelpUrl()
 {
     return QStringLiteral("https://orvanta.app/help/tutorial");
+}
+
+// Beyond the original: takes back the newest journaled run, asking first.
+void FrmMain::mnuUndoRun_Click()
+{
+    try {
+        RunUndo(host(), m_dialogs, RunJournal::defaultPath(), RunJournal::BusyTimeoutMs)
+            .undo(std::nullopt);
+    } catch (const OrvantaError &error) {
+        report(error, QStringLiteral("mnuUndoRun_Click"), 1);
+    }
 }
 
 void FrmMain::mnuAbout_Click()

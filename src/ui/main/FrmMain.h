@@ -70,6 +70,7 @@ private:
     void mnuManual_Click();
     void mnuOnline_Click();
     void mnuAbout_Click();
+    void mnuUndoRun_Click();
     void tmr1_Timer();
 
     void saveRecentList();
