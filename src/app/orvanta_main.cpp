@@ -64,7 +64,8 @@ int main(int argc, char **argv)
     {
         StartUp startUp(
             state, HostConnector::connection(), evaluator, dialogs, settings, windows, progress);
-        startUp.journalTo(&journal);
+        if (qEnvironmentVariable("ORVANTA_JOURNAL") != QLatin1String("off"))
+            startUp.journalTo(&journal);
         startUp.Main();
     }
     // The host has made its last writes durable: the journal can call the run complete.

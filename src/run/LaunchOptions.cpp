@@ -59,5 +59,6 @@ QString LaunchOptions::usage()
         "  --undo [N]    take back run N of the history (the newest when N is left out)\n"
         "\n"
         "The host database is ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.\n"
-        "The run journal is $XDG_DATA_HOME/orvanta/journal.db.\n");
+        "The run journal is $XDG_DATA_HOME/orvanta/journal.db; ORVANTA_JOURNAL=off runs\n"
+        "without it.\n");
 }
