@@ -11,6 +11,13 @@
 
 namespace {
 
+// The journal with its write-ahead log, which outlives the program that wrote it.
+void removeJournal(const QString &path)
+{
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + suffix);
+}
+
 class JournalRecorderTest : public ::testing::Test
 {
 protected:
@@ -63,7 +70,7 @@ TEST_F(JournalRecorderTest, WritesAreJournaledBeforeTheHostCommitsAndConfirmedAf
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        QFile::remove(path());
+        removeJournal(path());
         auto run = recorder();
         int added = 0;
         for (const auto &[kind, count] : row.steps) {
@@ -108,7 +115,7 @@ TEST_F(JournalRecorderTest, AKilledRunsLastCommitIsSettledByTheHostsValues)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        QFile::remove(path());
+        removeJournal(path());
         FakeHost host;
         host.add("C1", {{25, row.hostValue}, {26, "x"}});
         host.add("C2", {});
@@ -151,7 +158,7 @@ TEST_F(JournalRecorderTest, RetentionKeepsTheNewestRunsOrTheRecentDaysWhicheverK
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        QFile::remove(path());
+        removeJournal(path());
         for (int age : row.ages) {
             auto run = recorder(age);
             run->setRetention({row.keepRuns, row.keepDays});

@@ -66,13 +66,24 @@ void JournalRecorder::writeAnnounced(int count)
             JournalRun run = m_description ? m_description() : JournalRun();
             m_run = m_journal->addRun(run);
         }
-        for (int i = 0; i < count; ++i) {
-            const JournalWrite &write = m_buffer.at(size_t(i));
-            m_lastWritten = m_journal->addWrite(*m_run, write);
-            m_records.insert(write.record);
+        for (int i = 0; i < count;) {
+            // A run writes a record's fields one after the other.
+            const JournalWrite &first = m_buffer.at(size_t(i));
+            int same = 1;
+            while (i + same < count && m_buffer.at(size_t(i + same)).record == first.record)
+                ++same;
+            m_lastWritten = m_journal->addWrites(*m_run, &first, same);
+            if (m_firstWritten == 0)
+                m_firstWritten = m_lastWritten;
+            if (first.record != m_lastRecord) {
+                ++m_records;
+                m_lastRecord = first.record;
+            }
+            i += same;
         }
         m_fields += count;
-        m_journal->updateProgress(*m_run, m_records.size(), m_fields, m_confirmed);
+        m_journal->updateProgress(
+            *m_run, m_records, m_fields, m_confirmed, m_firstWritten, m_lastWritten);
     });
     m_buffer.erase(m_buffer.begin(), m_buffer.begin() + count);
     m_announced += count;

@@ -3,12 +3,11 @@
 #include "HostCommitListener.h"
 #include "JournalEntries.h"
 
-#include <QSet>
 #include <QString>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Dialogs;
 class JournalError;
@@ -61,10 +60,12 @@ private:
     std::unique_ptr<RunJournal> m_journal;
     bool m_failed = false;
     std::optional<qint64> m_run;
-    std::deque<JournalWrite> m_buffer;
+    std::vector<JournalWrite> m_buffer;
     int m_announced = 0; // written to the journal, the host's commit not yet seen
+    qint64 m_firstWritten = 0;
     qint64 m_lastWritten = 0;
     qint64 m_confirmed = 0;
     qint64 m_fields = 0;
-    QSet<QString> m_records;
+    qint64 m_records = 0;
+    QString m_lastRecord;
 };

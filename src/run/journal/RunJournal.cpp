@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -30,6 +31,8 @@ CREATE TABLE IF NOT EXISTS runs(
     view_type INTEGER NOT NULL,
     records INTEGER NOT NULL DEFAULT 0,
     fields INTEGER NOT NULL DEFAULT 0,
+    first_write INTEGER NOT NULL DEFAULT 0,
+    last_write INTEGER NOT NULL DEFAULT 0,
     confirmed INTEGER NOT NULL DEFAULT 0,
     finished INTEGER NOT NULL DEFAULT 0,
     process INTEGER NOT NULL DEFAULT 0,
@@ -38,10 +41,8 @@ CREATE TABLE IF NOT EXISTS writes(
     id INTEGER PRIMARY KEY,
     run INTEGER NOT NULL,
     record TEXT NOT NULL,
-    field INTEGER NOT NULL,
-    before TEXT NOT NULL,
-    written TEXT NOT NULL);
-CREATE INDEX IF NOT EXISTS writes_of_run ON writes(run, id);
+    fields INTEGER NOT NULL,
+    changes BLOB NOT NULL);
 PRAGMA user_version = 1;
 )";
 
@@ -55,10 +56,62 @@ QString columnText(sqlite3_stmt *statement, int column)
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
 
+// The text must live until the statement has run.
 void bindText(sqlite3_stmt *statement, int index, const QString &text)
 {
+    sqlite3_bind_text16(
+        statement, index, text.utf16(), int(text.size() * sizeof(char16_t)), SQLITE_STATIC);
+}
+
+// The writes of one record in a row: per field its ID, then the value before and the
+// value written, each as a length and UTF-8. One row per record rather than per field
+// makes a run's journal a third of the rows.
+void appendText(QByteArray &changes, const QString &text)
+{
     const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    const quint32 size = quint32(utf8.size());
+    changes.append(reinterpret_cast<const char *>(&size), sizeof size);
+    changes.append(utf8);
+}
+
+QByteArray encodeChanges(const JournalWrite *first, int count)
+{
+    QByteArray changes;
+    for (const JournalWrite *write = first; write != first + count; ++write) {
+        const qint32 field = write->field;
+        changes.append(reinterpret_cast<const char *>(&field), sizeof field);
+        appendText(changes, write->before);
+        appendText(changes, write->written);
+    }
+    return changes;
+}
+
+template<typename T> bool take(QByteArrayView &changes, T &value)
+{
+    if (changes.size() < qsizetype(sizeof value))
+        return false;
+    std::memcpy(&value, changes.data(), sizeof value);
+    changes = changes.sliced(sizeof value);
+    return true;
+}
+
+bool takeText(QByteArrayView &changes, QString &text)
+{
+    quint32 size = 0;
+    if (!take(changes, size) || changes.size() < qsizetype(size))
+        return false;
+    text = QString::fromUtf8(changes.first(size));
+    changes = changes.sliced(size);
+    return true;
+}
+
+void decodeChanges(
+    qint64 id, const QString &record, QByteArrayView changes, std::vector<JournalWrite> &writes)
+{
+    JournalWrite write {id, record, 0, {}, {}};
+    while (take(changes, write.field) && takeText(changes, write.before)
+        && takeText(changes, write.written))
+        writes.push_back(write);
 }
 
 } // namespace
@@ -88,6 +141,9 @@ RunJournal::RunJournal(const QString &path, Mode mode, int busyTimeoutMs)
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    // A checkpoint when the run ends would wait for the disk; the next commit that finds
+    // the log long does it instead.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     try {
         createOrCheckSchema(mode);
     } catch (...) {
@@ -179,28 +235,33 @@ qint64 RunJournal::addRun(const JournalRun &run)
     return sqlite3_last_insert_rowid(m_db);
 }
 
-qint64 RunJournal::addWrite(qint64 run, const JournalWrite &write)
+qint64 RunJournal::addWrites(qint64 run, const JournalWrite *first, int count)
 {
-    sqlite3_stmt *statement = prepared(
-        AddWrite, "INSERT INTO writes(run, record, field, before, written) VALUES(?, ?, ?, ?, ?)");
+    sqlite3_stmt *statement
+        = prepared(AddWrite, "INSERT INTO writes(run, record, fields, changes) VALUES(?, ?, ?, ?)");
+    const QByteArray changes = encodeChanges(first, count);
     sqlite3_bind_int64(statement, 1, run);
-    bindText(statement, 2, write.record);
-    sqlite3_bind_int(statement, 3, write.field);
-    bindText(statement, 4, write.before);
-    bindText(statement, 5, write.written);
+    bindText(statement, 2, first->record);
+    sqlite3_bind_int(statement, 3, count);
+    sqlite3_bind_blob(statement, 4, changes.constData(), int(changes.size()), SQLITE_STATIC);
     if (sqlite3_step(statement) != SQLITE_DONE)
         fail();
     return sqlite3_last_insert_rowid(m_db);
 }
 
-void RunJournal::updateProgress(qint64 run, qint64 records, qint64 fields, qint64 confirmed)
+void RunJournal::updateProgress(qint64 run, qint64 records, qint64 fields, qint64 confirmed,
+    qint64 firstWrite, qint64 lastWrite)
 {
-    sqlite3_stmt *statement = prepared(
-        UpdateProgress, "UPDATE runs SET records = ?, fields = ?, confirmed = ? WHERE id = ?");
+    sqlite3_stmt *statement = prepared(UpdateProgress,
+        "UPDATE runs SET records = ?1, fields = ?2, confirmed = ?3, last_write = ?5, "
+        "first_write = CASE first_write WHEN 0 THEN ?6 ELSE first_write END "
+        "WHERE id = ?4");
     sqlite3_bind_int64(statement, 1, records);
     sqlite3_bind_int64(statement, 2, fields);
     sqlite3_bind_int64(statement, 3, confirmed);
     sqlite3_bind_int64(statement, 4, run);
+    sqlite3_bind_int64(statement, 5, lastWrite);
+    sqlite3_bind_int64(statement, 6, firstWrite);
     if (sqlite3_step(statement) != SQLITE_DONE)
         fail();
 }
@@ -276,13 +337,18 @@ std::optional<JournalRun> RunJournal::newestRun()
 std::vector<JournalWrite> RunJournal::writes(qint64 run)
 {
     sqlite3_stmt *statement = prepared(SelectWrites,
-        "SELECT id, record, field, before, written FROM writes WHERE run = ? ORDER BY id");
+        "SELECT id, record, changes FROM writes WHERE run = ?1 AND id BETWEEN "
+        "(SELECT first_write FROM runs WHERE id = ?1) AND (SELECT last_write FROM runs WHERE id = "
+        "?1) ORDER BY id");
     sqlite3_bind_int64(statement, 1, run);
     std::vector<JournalWrite> found;
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-        found.push_back({sqlite3_column_int64(statement, 0), columnText(statement, 1),
-            sqlite3_column_int(statement, 2), columnText(statement, 3), columnText(statement, 4)});
+        const qint64 id = sqlite3_column_int64(statement, 0);
+        const QString record = columnText(statement, 1);
+        const auto *changes = static_cast<const char *>(sqlite3_column_blob(statement, 2));
+        decodeChanges(
+            id, record, QByteArrayView(changes, sqlite3_column_bytes(statement, 2)), found);
     }
     if (step != SQLITE_DONE)
         fail();
@@ -303,11 +369,16 @@ void RunJournal::dropWritesAfter(qint64 run, qint64 lastKept)
             fail();
     };
     transaction([&] {
-        runOnce("DELETE FROM writes WHERE run = ?1 AND id > ?2");
-        runOnce("UPDATE runs SET finished = 1, confirmed = ?2, "
-                "fields = (SELECT count(*) FROM writes WHERE run = ?1), "
-                "records = (SELECT count(DISTINCT record) FROM writes WHERE run = ?1) "
+        runOnce("DELETE FROM writes WHERE run = ?1 AND id > ?2 AND id <= "
+                "(SELECT last_write FROM runs WHERE id = ?1)");
+        runOnce("UPDATE runs SET finished = 1, confirmed = ?2, last_write = min(last_write, ?2) "
                 "WHERE id = ?1");
+        runOnce(
+            "UPDATE runs SET "
+            "fields = (SELECT total(fields) FROM writes WHERE run = ?1 AND id BETWEEN first_write "
+            "AND last_write), "
+            "records = (SELECT count(DISTINCT record) FROM writes WHERE run = ?1 AND id "
+            "BETWEEN first_write AND last_write) WHERE id = ?1");
     });
 }
 
@@ -349,14 +420,18 @@ void RunJournal::prune(int keepRuns, int keepDays, int budget)
             sqlite3_finalize(statement);
             if (step != SQLITE_DONE)
                 fail();
+            return sqlite3_changes(m_db);
         };
         // A slice of the oldest run at a time, so that no run pays for a large one.
-        runOnce("DELETE FROM writes WHERE id IN "
-                "(SELECT id FROM writes WHERE run = ?1 ORDER BY id LIMIT ?2)",
+        // The run's writes lie between its first and its last: no index on run is needed.
+        const int deleted = runOnce("DELETE FROM writes WHERE id IN (SELECT id FROM writes "
+                                    "WHERE id BETWEEN (SELECT first_write FROM runs WHERE id = ?1) "
+                                    "AND (SELECT last_write FROM runs WHERE id = ?1) AND run = ?1 "
+                                    "ORDER BY id LIMIT ?2)",
             budget);
-        runOnce("UPDATE runs SET pruning = ?2 WHERE id = ?1", 1);
-        runOnce("DELETE FROM runs WHERE id = ?1 AND ?2 AND NOT EXISTS "
-                "(SELECT 1 FROM writes WHERE run = ?1)",
-            1);
+        if (deleted < budget)
+            runOnce("DELETE FROM runs WHERE id = ?1", 0);
+        else
+            runOnce("UPDATE runs SET pruning = 1 WHERE id = ?1", 0);
     });
 }

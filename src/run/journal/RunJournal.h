@@ -35,8 +35,10 @@ public:
     void transaction(const std::function<void()> &work);
 
     qint64 addRun(const JournalRun &run);
-    qint64 addWrite(qint64 run, const JournalWrite &write);
-    void updateProgress(qint64 run, qint64 records, qint64 fields, qint64 confirmed);
+    // Writes of one record, kept together; returns their ID.
+    qint64 addWrites(qint64 run, const JournalWrite *first, int count);
+    void updateProgress(qint64 run, qint64 records, qint64 fields, qint64 confirmed,
+        qint64 firstWrite, qint64 lastWrite);
     void finishRun(qint64 run, qint64 confirmed);
 
     // Newest first; runs being pruned are gone already.
