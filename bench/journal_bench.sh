@@ -48,7 +48,7 @@ without=$(ORVANTA_JOURNAL=off time_lookup)
 with=$(time_lookup)
 echo "lookup ($contacts contacts, 3 statements): without journal $(ms $without) ms, with $(ms $with) ms, $(awk -v a=$with -v b=$without 'BEGIN { printf "%+.1f%%", (a / b - 1) * 100 }')"
 
-fields=$(sqlite3 "$journal" "SELECT count(*) FROM writes")
+fields=$(sqlite3 "$journal" "SELECT sum(fields) FROM writes")
 sqlite3 "$journal" "PRAGMA wal_checkpoint(TRUNCATE)" >/dev/null
 bytes=$(stat -c %s "$journal")
 echo "journal size: $bytes bytes for $fields fields, $(awk -v a=$bytes -v b=$fields 'BEGIN { printf "%.1f", a / b }') bytes per written field"

@@ -82,6 +82,23 @@ protected:
         return host(arguments).chopped(1);
     }
     QString journalPath() const { return m_dir.filePath("data/orvanta/journal.db"); }
+    // The fields the newest run has journaled so far, read beside the run.
+    qint64 journaledFields() const
+    {
+        sqlite3 *db = nullptr;
+        qint64 fields = 0;
+        if (sqlite3_open_v2(journalPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr)
+            == SQLITE_OK) {
+            sqlite3_stmt *statement = nullptr;
+            if (sqlite3_prepare_v2(db, "SELECT max(fields) FROM runs", -1, &statement, nullptr)
+                    == SQLITE_OK
+                && sqlite3_step(statement) == SQLITE_ROW)
+                fields = sqlite3_column_int64(statement, 0);
+            sqlite3_finalize(statement);
+        }
+        sqlite3_close(db);
+        return fields;
+    }
     std::vector<JournalRun> runs() const
     {
         return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).runs();
@@ -250,10 +267,9 @@ TEST_F(NumberedContacts, RunKilledHalfWayLeavesJournalMatchingTheHost)
     process.write("y\n");
     process.waitForBytesWritten(5000);
     process.closeWriteChannel();
-    // Kill once some batches have been committed, well before the end.
-    for (int i = 0; i < 2000 && !QFile::exists(journalPath()); ++i)
+    // Kill once a few batches have been journaled, well before the end.
+    for (int i = 0; i < 5000 && journaledFields() < 3000; ++i)
         QThread::msleep(1);
-    QThread::msleep(150);
     ::kill(pid_t(process.processId()), SIGKILL);
     process.waitForFinished();
     ASSERT_EQ(process.exitStatus(), QProcess::CrashExit) << "the run ended before the kill";

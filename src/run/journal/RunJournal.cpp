@@ -1,10 +1,10 @@
 #include "RunJournal.h"
 
+#include "JournalChanges.h"
 #include "JournalError.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -61,57 +61,6 @@ void bindText(sqlite3_stmt *statement, int index, const QString &text)
 {
     sqlite3_bind_text16(
         statement, index, text.utf16(), int(text.size() * sizeof(char16_t)), SQLITE_STATIC);
-}
-
-// The writes of one record in a row: per field its ID, then the value before and the
-// value written, each as a length and UTF-8. One row per record rather than per field
-// makes a run's journal a third of the rows.
-void appendText(QByteArray &changes, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    const quint32 size = quint32(utf8.size());
-    changes.append(reinterpret_cast<const char *>(&size), sizeof size);
-    changes.append(utf8);
-}
-
-QByteArray encodeChanges(const JournalWrite *first, int count)
-{
-    QByteArray changes;
-    for (const JournalWrite *write = first; write != first + count; ++write) {
-        const qint32 field = write->field;
-        changes.append(reinterpret_cast<const char *>(&field), sizeof field);
-        appendText(changes, write->before);
-        appendText(changes, write->written);
-    }
-    return changes;
-}
-
-template<typename T> bool take(QByteArrayView &changes, T &value)
-{
-    if (changes.size() < qsizetype(sizeof value))
-        return false;
-    std::memcpy(&value, changes.data(), sizeof value);
-    changes = changes.sliced(sizeof value);
-    return true;
-}
-
-bool takeText(QByteArrayView &changes, QString &text)
-{
-    quint32 size = 0;
-    if (!take(changes, size) || changes.size() < qsizetype(size))
-        return false;
-    text = QString::fromUtf8(changes.first(size));
-    changes = changes.sliced(size);
-    return true;
-}
-
-void decodeChanges(
-    qint64 id, const QString &record, QByteArrayView changes, std::vector<JournalWrite> &writes)
-{
-    JournalWrite write {id, record, 0, {}, {}};
-    while (take(changes, write.field) && takeText(changes, write.before)
-        && takeText(changes, write.written))
-        writes.push_back(write);
 }
 
 } // namespace
@@ -239,7 +188,7 @@ qint64 RunJournal::addWrites(qint64 run, const JournalWrite *first, int count)
 {
     sqlite3_stmt *statement
         = prepared(AddWrite, "INSERT INTO writes(run, record, fields, changes) VALUES(?, ?, ?, ?)");
-    const QByteArray changes = encodeChanges(first, count);
+    const QByteArray changes = JournalChanges::encode(first, count);
     sqlite3_bind_int64(statement, 1, run);
     bindText(statement, 2, first->record);
     sqlite3_bind_int(statement, 3, count);
@@ -347,7 +296,7 @@ std::vector<JournalWrite> RunJournal::writes(qint64 run)
         const qint64 id = sqlite3_column_int64(statement, 0);
         const QString record = columnText(statement, 1);
         const auto *changes = static_cast<const char *>(sqlite3_column_blob(statement, 2));
-        decodeChanges(
+        JournalChanges::decode(
             id, record, QByteArrayView(changes, sqlite3_column_bytes(statement, 2)), found);
     }
     if (step != SQLITE_DONE)
