@@ -39,7 +39,8 @@ int main(int argc, char **argv)
     if (options.history) {
         QString out;
         QString err;
-        const int status = JournalCommands::history(RunJournal::defaultPath(), out, err);
+        const int status = JournalCommands::history(
+            RunJournal::defaultPath(), HostConnector::connection(), out, err);
         std::fputs(qPrintable(out), stdout);
         std::fputs(qPrintable(err), stderr);
         return status;

@@ -2,8 +2,11 @@
 
 #include "Dialogs.h"
 #include "HostApplication.h"
+#include "HostView.h"
+#include "HostViews.h"
 #include "JournalError.h"
 #include "OrvantaError.h"
+#include "PendingWrites.h"
 #include "RunHistory.h"
 #include "RunJournal.h"
 #include "RunUndo.h"
@@ -11,7 +14,33 @@
 
 #include <QFileInfo>
 
-int JournalCommands::history(const QString &journalPath, QString &out, QString &err)
+namespace {
+
+// Runs killed on the host open now get their last commit settled, so that the history
+// counts what reached the host. Without a host they stay marked as cut short.
+void settleKilledRuns(RunJournal &journal, const HostConnection &host)
+{
+    std::unique_ptr<HostApplication> application;
+    for (const JournalRun &run : journal.runs()) {
+        if (run.finished || PendingWrites::stillRunning(run))
+            continue;
+        try {
+            if (!application)
+                application = host.attach();
+            if (run.host != application->GetOpenDBName())
+                continue;
+            if (const auto view = application->Views().Create(run.viewType, QStringLiteral("CV")))
+                PendingWrites::settle(journal, run, *view);
+        } catch (const OrvantaError &) {
+            return;
+        }
+    }
+}
+
+} // namespace
+
+int JournalCommands::history(
+    const QString &journalPath, const HostConnection &host, QString &out, QString &err)
 {
     if (!QFileInfo::exists(journalPath)) {
         out = RunHistory::table({});
@@ -19,6 +48,7 @@ int JournalCommands::history(const QString &journalPath, QString &out, QString &
     }
     try {
         RunJournal journal(journalPath, RunJournal::Mode::ExistingOnly);
+        settleKilledRuns(journal, host);
         out = RunHistory::table(journal.runs());
         return Done;
     } catch (const JournalError &error) {

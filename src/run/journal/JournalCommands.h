@@ -15,7 +15,8 @@ public:
     static constexpr int HostUnreachable = 3;
 
     // The history on out, or why there is none on err.
-    static int history(const QString &journalPath, QString &out, QString &err);
+    static int history(
+        const QString &journalPath, const HostConnection &host, QString &out, QString &err);
     static int undo(const QString &journalPath, const HostConnection &host, Dialogs &dialogs,
         std::optional<qint64> number);
 };
