@@ -42,7 +42,7 @@ void JournalRecorder::aboutToCommit(int fieldWrites)
 {
     // A commit that failed before is tried again with the writes announced for it.
     const int count = std::min(std::max(fieldWrites - m_announced, 0), int(m_buffer.size()));
-    if (m_failed) {
+    if (m_failure) {
         m_buffer.erase(m_buffer.begin(), m_buffer.begin() + count);
         return;
     }
@@ -97,7 +97,11 @@ void JournalRecorder::committed()
 
 void JournalRecorder::finish()
 {
-    if (m_failed || !m_run)
+    if (m_failure) {
+        reportFailure();
+        return;
+    }
+    if (!m_run)
         return;
     try {
         // Writes of a last commit that failed never reached the host.
@@ -107,6 +111,7 @@ void JournalRecorder::finish()
             m_journal->transaction([&] { m_journal->finishRun(*m_run, m_confirmed); });
     } catch (const JournalError &error) {
         fail(error);
+        reportFailure();
         return;
     }
     try {
@@ -117,11 +122,17 @@ void JournalRecorder::finish()
     }
 }
 
+// Told when the run ends, not when it happens: the host may be committing just then,
+// and a message box must not keep other writers of the host waiting.
 void JournalRecorder::fail(const JournalError &error)
 {
-    m_failed = true;
+    m_failure = error.text();
     m_journal.reset();
-    m_dialogs.message(notJournaledText(error.text()), Dialogs::programTitle(), Dialogs::Buttons::Ok,
+}
+
+void JournalRecorder::reportFailure()
+{
+    m_dialogs.message(notJournaledText(*m_failure), Dialogs::programTitle(), Dialogs::Buttons::Ok,
         Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
 }
 

@@ -17,7 +17,7 @@ class RunJournal;
 // are written to the journal just before that commit and confirmed after it, so after a
 // kill at any moment the journal holds every write that reached the host, and at most
 // the one commit in flight is unconfirmed (see PendingWrites). A journal that cannot be
-// used is reported once; the run goes on writing its fields.
+// used is reported once, when the run ends; the run goes on writing its fields.
 class JournalRecorder : public HostCommitListener
 {
 public:
@@ -51,6 +51,7 @@ public:
 private:
     void writeAnnounced(int count);
     void fail(const JournalError &error);
+    void reportFailure();
 
     QString m_path;
     Dialogs &m_dialogs;
@@ -58,7 +59,7 @@ private:
     std::function<JournalRun()> m_description;
     Retention m_retention;
     std::unique_ptr<RunJournal> m_journal;
-    bool m_failed = false;
+    std::optional<QString> m_failure;
     std::optional<qint64> m_run;
     std::vector<JournalWrite> m_buffer;
     int m_announced = 0; // written to the journal, the host's commit not yet seen
