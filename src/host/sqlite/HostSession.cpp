@@ -113,6 +113,13 @@ std::optional<HostStore::LookupEntry> HostSession::lookupAfter(RecordKind kind, 
     return *entry;
 }
 
+std::optional<QString> HostSession::walkedKey(qint64 record) const
+{
+    if (m_cachedEntry && m_cachedEntry->record == record)
+        return m_cachedEntry->key;
+    return std::nullopt;
+}
+
 std::optional<qint64> HostSession::currentRecord(RecordKind kind)
 {
     if (m_pendingCurrent[slot(kind)])

@@ -41,6 +41,9 @@ public:
     // for the reads that follow.
     std::optional<HostStore::LookupEntry> lookupAfter(RecordKind kind, qint64 position);
 
+    // The record's key when the walk read it with the record, else nothing.
+    std::optional<QString> walkedKey(qint64 record) const;
+
     // The database's current record of this kind, as the views move it.
     std::optional<qint64> currentRecord(RecordKind kind);
     void setCurrentRecord(RecordKind kind, qint64 record);

@@ -29,7 +29,9 @@ QString SqliteHostView::getField(qint32 fieldId)
     const qint64 record = currentRecord();
     if (fieldId != KeyField)
         return host->value(m_kind, record, fieldId);
-    const std::optional<QString> key = host->reader().recordKey(record);
+    std::optional<QString> key = host->walkedKey(record);
+    if (!key)
+        key = host->reader().recordKey(record);
     if (!key)
         throw OrvantaError(
             OrvantaError::ObjectNotSet, QStringLiteral("The view has lost its record"));
