@@ -94,7 +94,7 @@ RunJournal::RunJournal(const QString &path, Mode mode, int busyTimeoutMs)
     // the log long does it instead.
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     try {
-        createOrCheckSchema(mode);
+        createOrCheckSchema();
     } catch (...) {
         sqlite3_close(m_db);
         throw;
@@ -108,7 +108,7 @@ RunJournal::~RunJournal()
     sqlite3_close(m_db);
 }
 
-void RunJournal::createOrCheckSchema(Mode)
+void RunJournal::createOrCheckSchema()
 {
     sqlite3_stmt *version = nullptr;
     if (sqlite3_prepare_v2(m_db, "PRAGMA user_version", -1, &version, nullptr) != SQLITE_OK)

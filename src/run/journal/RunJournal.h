@@ -58,7 +58,7 @@ public:
 private:
     sqlite3_stmt *prepared(int slot, const char *sql);
     void exec(const char *sql);
-    void createOrCheckSchema(Mode mode);
+    void createOrCheckSchema();
     [[noreturn]] void fail() const;
     JournalRun readRun(sqlite3_stmt *statement) const;
     std::optional<qint64> oldestPrunableRun(int keepRuns, int keepDays);
