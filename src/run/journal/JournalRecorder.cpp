@@ -11,6 +11,8 @@ namespace {
 // twice what it wrote itself, so pruning keeps pace with writing at a cost in
 // proportion to the run.
 constexpr int MinimumPruneSlice = 256;
+// A run of this many writes or more has the journal's log copied in less often.
+constexpr qint64 ManyWrites = 1000;
 } // namespace
 
 JournalRecorder::JournalRecorder(QString path, Dialogs &dialogs, int busyTimeoutMs)
@@ -81,6 +83,8 @@ void JournalRecorder::writeAnnounced(int count)
             }
             i += same;
         }
+        if (m_fields < ManyWrites && m_fields + count >= ManyWrites)
+            m_journal->expectManyWrites();
         m_fields += count;
         m_journal->updateProgress(
             *m_run, m_records, m_fields, m_confirmed, m_firstWritten, m_lastWritten);
@@ -115,6 +119,8 @@ void JournalRecorder::finish()
         return;
     }
     try {
+        if (m_fields >= ManyWrites)
+            m_journal->emptyLog();
         const int budget = int(std::clamp<qint64>(2 * m_fields, MinimumPruneSlice, 1 << 20));
         m_journal->prune(m_retention.runs, m_retention.days, budget);
     } catch (const JournalError &) {

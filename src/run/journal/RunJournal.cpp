@@ -122,10 +122,15 @@ void RunJournal::createOrCheckSchema()
         throw JournalError(
             QStringLiteral("The run journal %1 was written by a newer version of Orvanta.")
                 .arg(m_path));
-    // NORMAL is safe with WAL: a killed process loses nothing it committed.
-    exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
-    if (found < Version)
+    // NORMAL is safe with WAL: a killed process loses nothing it committed. The WAL mode
+    // stays with the file once set.
+    exec("PRAGMA synchronous=NORMAL");
+    // The next program to open the journal reads the whole log: it is kept short.
+    exec("PRAGMA wal_autocheckpoint=64");
+    if (found < Version) {
+        exec("PRAGMA journal_mode=WAL");
         exec(Schema);
+    }
 }
 
 void RunJournal::fail() const
@@ -154,6 +159,16 @@ sqlite3_stmt *RunJournal::prepared(int slot, const char *sql)
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
     return statement;
+}
+
+void RunJournal::expectManyWrites()
+{
+    exec("PRAGMA wal_autocheckpoint=1000");
+}
+
+void RunJournal::emptyLog()
+{
+    exec("PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
 void RunJournal::transaction(const std::function<void()> &work)

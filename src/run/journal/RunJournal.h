@@ -31,6 +31,10 @@ public:
 
     const QString &path() const { return m_path; }
 
+    // A large run copies its log into the journal less often, and empties it at the end.
+    void expectManyWrites();
+    void emptyLog();
+
     // Runs work in one write transaction; rolled back when work throws.
     void transaction(const std::function<void()> &work);
 
