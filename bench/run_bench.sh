@@ -12,7 +12,7 @@ runs=${2:-200}
 bin=build/bin
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-export ORVANTA_HOST="$scratch/host.db" XDG_CONFIG_HOME="$scratch/config" ORVANTA_APP_DIR="$scratch"
+export ORVANTA_HOST="$scratch/host.db" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" ORVANTA_APP_DIR="$scratch"
 export ORVANTA_UI=console
 
 now() { date +%s%N; }

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-export ORVANTA_HOST="$scratch/host.db" XDG_CONFIG_HOME="$scratch/config" ORVANTA_APP_DIR="$scratch"
+export ORVANTA_HOST="$scratch/host.db" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" ORVANTA_APP_DIR="$scratch"
 # Questions are answered on standard input, whether or not there is a display.
 export ORVANTA_UI=console
 host=build/bin/orvanta-host

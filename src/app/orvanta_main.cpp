@@ -3,11 +3,14 @@
 #include "Evaluator.h"
 #include "ExitStatus.h"
 #include "HostConnector.h"
+#include "JournalCommands.h"
+#include "JournalRecorder.h"
 #include "LaunchOptions.h"
 #include "LocaleInfo.h"
 #include "OrvantaVersion.h"
 #include "RecordingDialogs.h"
 #include "RunDialogs.h"
+#include "RunJournal.h"
 #include "RunState.h"
 #include "Settings.h"
 #include "StartUp.h"
@@ -17,6 +20,60 @@
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
+
+namespace {
+
+int showHistory()
+{
+    QString out;
+    QString err;
+    const int status = JournalCommands::history(
+        RunJournal::defaultPath(), HostConnector::connection(), out, err);
+    std::fputs(qPrintable(out), stdout);
+    std::fputs(qPrintable(err), stderr);
+    return status;
+}
+
+int explain(const QString &commandLine)
+{
+    RunState state;
+    Settings settings;
+    RecordingDialogs messages;
+    Evaluator evaluator(userLocale(), messages);
+    QTextStream out(stdout);
+    return CalculationExplainer(state, evaluator, messages, settings)
+        .run(HostConnector::connection(), commandLine, out);
+}
+
+int calculate(const LaunchOptions &options, UiLoader &ui)
+{
+    RunState state;
+    state.commandLine = options.commandLine;
+    state.lookupFlag = options.lookup;
+    state.allContactsRequested = options.allContacts;
+
+    RunDialogs dialogs(ui);
+    RunWindows &windows = ui;
+    Settings settings;
+    Evaluator evaluator(userLocale(), dialogs);
+    ConsoleProgress progress;
+    // The journal's own reports are always shown and never count as a record's error.
+    JournalRecorder journal(RunJournal::defaultPath(), dialogs.shown(), RunJournal::BusyTimeoutMs);
+    {
+        StartUp startUp(
+            state, HostConnector::connection(), evaluator, dialogs, settings, windows, progress);
+        if (qEnvironmentVariable("ORVANTA_JOURNAL") != QLatin1String("off"))
+            startUp.journalTo(&journal);
+        startUp.Main();
+    }
+    // The host has made its last writes durable: the journal can call the run complete.
+    journal.finish();
+    if (state.hostNotFound && !ui.windowsAvailable())
+        std::fprintf(stderr, "%s\n", qPrintable(HostConnector::missingHostHint()));
+    return int(state.exitStatus);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -37,6 +94,10 @@ int main(int argc, char **argv)
         std::printf("orvanta %s\n", OrvantaVersion);
         return 0;
     }
+    if (options.history)
+        return showHistory();
+    if (options.explain)
+        return explain(options.commandLine);
 
     // Windows and Qt message boxes are loaded only if this run shows one.
     UiLoader ui;
@@ -44,29 +105,8 @@ int main(int argc, char **argv)
         ui.showEditor(options.commandLine);
         return 0;
     }
-
-    RunState state;
-    if (options.explain) {
-        Settings settings;
-        RecordingDialogs messages;
-        Evaluator evaluator(userLocale(), messages);
-        QTextStream out(stdout);
-        return CalculationExplainer(state, evaluator, messages, settings)
-            .run(HostConnector::connection(), options.commandLine, out);
-    }
-
-    state.commandLine = options.commandLine;
-    state.lookupFlag = options.lookup;
-    state.allContactsRequested = options.allContacts;
-
-    RunDialogs dialogs(ui);
-    RunWindows &windows = ui;
-    Settings settings;
-    Evaluator evaluator(userLocale(), dialogs);
-    ConsoleProgress progress;
-    StartUp(state, HostConnector::connection(), evaluator, dialogs, settings, windows, progress)
-        .Main();
-    if (state.hostNotFound && !ui.windowsAvailable())
-        std::fprintf(stderr, "%s\n", qPrintable(HostConnector::missingHostHint()));
-    return int(state.exitStatus);
+    if (options.undo)
+        return JournalCommands::undo(
+            RunJournal::defaultPath(), HostConnector::connection(), ui, options.undoRun);
+    return calculate(options, ui);
 }

@@ -47,5 +47,9 @@ QString Settings::defaultValue(const QString &key)
         return QStringLiteral("7935");
     if (key == QLatin1String(EditorHeight))
         return QStringLiteral("5805");
+    if (key == QLatin1String(JournalRuns))
+        return QStringLiteral("100");
+    if (key == QLatin1String(JournalDays))
+        return QStringLiteral("90");
     return QString();
 }

@@ -12,6 +12,10 @@ public:
     static constexpr const char *FalseWord = "False";
     static constexpr const char *EditorWidth = "EditorWidth";
     static constexpr const char *EditorHeight = "EditorHeight";
+    // The run journal keeps the runs among the newest JournalRuns or younger than
+    // JournalDays, whichever keeps more.
+    static constexpr const char *JournalRuns = "JournalRuns";
+    static constexpr const char *JournalDays = "JournalDays";
 
     QString value(const QString &key) const;
     QString value(const QString &key, const QString &defaultValue) const;

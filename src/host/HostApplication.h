@@ -7,6 +7,7 @@
 #include <memory>
 
 class HostEvents;
+class HostCommitListener;
 class HostViews;
 
 // The host application object: the one entry point a run attaches to.
@@ -38,4 +39,13 @@ public:
     // fields and then waits for the user commits first. A host that keeps each write at
     // once has nothing to do.
     virtual void Commit() { }
+
+    // Reports every commit of field writes to listener (nullptr to stop); returns the
+    // listener it replaces. A host that reports nothing leaves a journal of the run
+    // unconfirmed until the run ends.
+    virtual HostCommitListener *watchCommits(HostCommitListener *listener)
+    {
+        (void)listener;
+        return nullptr;
+    }
 };

@@ -19,6 +19,19 @@ LaunchOptions LaunchOptions::parse(const QStringList &arguments)
             options.edit = true;
         } else if (option == QLatin1String("--version")) {
             options.version = true;
+        } else if (option == QLatin1String("--history")) {
+            options.history = true;
+        } else if (option == QLatin1String("--undo")) {
+            options.undo = true;
+            if (i + 1 < arguments.size() && !arguments.at(i + 1).startsWith(QStringLiteral("--"))) {
+                bool isNumber = false;
+                options.undoRun = arguments.at(++i).toLongLong(&isNumber);
+                if (!isNumber || *options.undoRun <= 0) {
+                    options.error
+                        = QStringLiteral("--undo takes a run number, not ") + arguments.at(i);
+                    return options;
+                }
+            }
         } else {
             options.error = QStringLiteral("unknown option ") + option;
             return options;
@@ -33,6 +46,7 @@ QString LaunchOptions::usage()
     return QStringLiteral(
         "Usage: orvanta [--lookup | --all | --explain] [CALCULATION | [/]File:PATH]\n"
         "       orvanta --edit [PATH]\n"
+        "       orvanta --history | --undo [N]\n"
         "\n"
         "Fills fields of the host's contact database with computed values.\n"
         "\n"
@@ -50,8 +64,12 @@ QString LaunchOptions::usage()
         "  --help        show this text\n"
         "  --edit        open the syntax editor on PATH (group fields for .ogs files)\n"
         "  --version     show the version\n"
+        "  --history     list the journaled runs, newest first\n"
+        "  --undo [N]    take back run N of the history (the newest when N is left out)\n"
         "\n"
         "The host database is ORVANTA_HOST, else $XDG_DATA_HOME/orvanta/host.db.\n"
+        "The run journal is $XDG_DATA_HOME/orvanta/journal.db; ORVANTA_JOURNAL=off runs\n"
+        "without it.\n"
         "\n"
         "Exit status:\n"
         "  0  every statement was written\n"

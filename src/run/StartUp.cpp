@@ -8,12 +8,15 @@
 #include "HostNumbers.h"
 #include "HostView.h"
 #include "HostViews.h"
+#include "JournalRecorder.h"
+#include "JournaledView.h"
 #include "OrvantaError.h"
 #include "RunDialogs.h"
 #include "RunState.h"
 #include "RunWindows.h"
 #include "Settings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 StartUp::StartUp(RunState &state, HostConnection host, Evaluator &evaluator, RunDialogs &dialogs,
@@ -37,6 +40,8 @@ void StartUp::Main()
     const std::unique_ptr<HostApplication> application = attach();
     if (!application)
         return;
+    if (m_journal)
+        application->watchCommits(m_journal);
     try {
         examineViewAndRun();
     } catch (const OrvantaError &error) {
@@ -97,9 +102,44 @@ void StartUp::examineViewAndRun()
     }
     m_state.calculationView
         = m_state.viewCollection->Create(m_state.activeViewType, QStringLiteral("CV"));
+    if (m_journal && m_state.calculationView)
+        journalRun();
     CalculationRun(m_state, m_evaluator, m_dialogs, m_settings, m_windows, m_progress).Start_Calc();
     m_state.calculationView.reset();
     deleteTemporaryCalculation();
+}
+
+void StartUp::journalTo(JournalRecorder *recorder)
+{
+    m_journal = recorder;
+}
+
+void StartUp::journalRun()
+{
+    const QString host = m_state.hostApplication->GetOpenDBName();
+    const QDateTime started = QDateTime::currentDateTimeUtc();
+    const auto setting = [this](const char *key) {
+        bool isNumber = false;
+        const int value = m_settings.value(QLatin1String(key)).trimmed().toInt(&isNumber);
+        return isNumber && value >= 0 ? value : Settings::defaultValue(QLatin1String(key)).toInt();
+    };
+    m_journal->setRetention({setting(Settings::JournalRuns), setting(Settings::JournalDays)});
+    // Asked at the first commit, when the calculation and its scope are known.
+    m_journal->describe([&state = m_state, host, started] {
+        JournalRun run;
+        run.started = started;
+        run.calculation = state.argumentFilePath.isEmpty()
+            ? state.statements.join(QStringLiteral("\\/"))
+            : QStringLiteral("File:") + state.argumentFilePath;
+        run.scope = !state.lookupFlag    ? QStringLiteral("current contact")
+            : state.allContactsRequested ? QStringLiteral("all contacts")
+                                         : QStringLiteral("current lookup");
+        run.host = host;
+        run.viewType = state.activeViewType;
+        run.process = QCoreApplication::applicationPid();
+        return run;
+    });
+    m_state.calculationView = std::make_shared<JournaledView>(m_state.calculationView, *m_journal);
 }
 
 void StartUp::deleteTemporaryCalculation()

@@ -7,6 +7,7 @@
 
 class Evaluator;
 class HostApplication;
+class JournalRecorder;
 class RunDialogs;
 class RunProgress;
 class RunWindows;
@@ -33,7 +34,11 @@ public:
 
     void Main();
 
+    // Journals the run's writes there; no journal when never called.
+    void journalTo(JournalRecorder *recorder);
+
 private:
+    void journalRun();
     bool launchedFromHostWindow();
     std::unique_ptr<HostApplication> attach();
     void examineViewAndRun();
@@ -46,4 +51,5 @@ private:
     Settings &m_settings;
     RunWindows &m_windows;
     RunProgress &m_progress;
+    JournalRecorder *m_journal = nullptr;
 };

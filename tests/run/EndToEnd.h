@@ -34,6 +34,7 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("ORVANTA_HOST", dbPath());
         env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+        env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
         env.insert("ORVANTA_APP_DIR", appDir());
         env.insert("ORVANTA_UI", "console");
         env.insert("LANG", m_lang);

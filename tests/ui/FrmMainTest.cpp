@@ -1,9 +1,13 @@
 #include "ErrorReport.h"
 #include "FrmMainFixture.h"
+#include "JournalRecorder.h"
 #include "OrvantaError.h"
+#include "RunJournal.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,6 +56,7 @@ TEST_F(FrmMainWindow, ControlsCarryTheirNamesCaptionsAndState)
         {"mnuEdit", "Edit", true},
         {"mnuEditor", "Syntax Editor...", true},
         {"mnuTriggerSyntax", "Syntax builder...", true},
+        {"mnuUndoRun", "Undo Last Run...", true},
         {"mnuOptions", "Options", true},
         {"mnuReset", "Reset Last Calculation List", true},
         {"mnuIntegrate", "Integrate with ACT!...", true},
@@ -265,6 +270,58 @@ TEST_F(FrmMainWindow, RefusedCommandIsReportedAndTheWindowStaysOpen)
     EXPECT_FALSE(proceed);
     EXPECT_EQ(dialogs.texts(),
         QStringList({errorReport(OrvantaError::AutomationError, "cmdOK_Click", 3)}));
+}
+
+// Journals one run of one field on the host database named.
+void journalRun(const QString &hostDatabase)
+{
+    const QString path = RunJournal::defaultPath();
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + suffix);
+    if (hostDatabase.isEmpty())
+        return;
+    RecordingDialogs quiet;
+    JournalRecorder recorder(path, quiet, RunJournal::BusyTimeoutMs);
+    recorder.describe([&] {
+        JournalRun run;
+        run.started = QDateTime::currentDateTimeUtc();
+        run.calculation = QStringLiteral("[25]=1");
+        run.scope = QStringLiteral("current contact");
+        run.host = hostDatabase;
+        return run;
+    });
+    recorder.add(QStringLiteral("C0001"), 25, QString(), QStringLiteral("1"));
+    recorder.aboutToCommit(1);
+    recorder.committed();
+    recorder.finish();
+}
+
+TEST_F(FrmMainWindow, UndoLastRunSaysWhatItFinds)
+{
+    const struct
+    {
+        const char *name;
+        QString journaledOn;
+        QString message;
+    } rows[] = {
+        {"no journal", QString(), QStringLiteral("There is no run to undo.")},
+        {"a run on another database", QStringLiteral("/tmp/other.db"),
+            QStringLiteral("Run 1 was made on the host database /tmp/other.db, not on "
+                           "/tmp/contacts.db which is open now. Open that database to undo it.")},
+        {"a host that gives no view", QStringLiteral("/tmp/contacts.db"),
+            QStringLiteral("The undo stopped: ")
+                + OrvantaError(OrvantaError::ObjectNotSet).description()},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        journalRun(row.journaledOn);
+        dialogs = RecordingDialogs();
+        runWindow([&](FrmMain &window) {
+            child<QAction>(window, "mnuUndoRun")->trigger();
+            child<QPushButton>(window, "cmdCancel")->click();
+        });
+        EXPECT_EQ(dialogs.texts(), QStringList({row.message}));
+    }
 }
 
 } // namespace

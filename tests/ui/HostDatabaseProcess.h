@@ -39,6 +39,7 @@ public:
         environment.insert(QStringLiteral("ORVANTA_HOST"), path());
         environment.insert(QStringLiteral("ORVANTA_APP_DIR"), folder());
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), folder());
         return environment;
     }
 

@@ -13,6 +13,7 @@ public:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        qputenv("XDG_DATA_HOME", m_config.path().toUtf8()); // the run journal
         static int argc = 1;
         static char name[] = "test_ui";
         static char *argv[] = {name, nullptr};

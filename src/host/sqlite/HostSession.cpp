@@ -1,5 +1,6 @@
 #include "HostSession.h"
 
+#include "HostCommitListener.h"
 #include "HostNumbers.h"
 #include "HostSchema.h"
 #include "HostStateKeys.h"
@@ -12,6 +13,7 @@
 #include <QtDebug>
 #include <algorithm>
 #include <time.h>
+#include <utility>
 
 namespace {
 int slot(RecordKind kind)
@@ -97,7 +99,7 @@ void HostSession::setValue(RecordKind kind, qint64 record, qint32 field, const Q
 {
     if (field == HostField::Key) {
         // A key must stay unique: checked and written at once, not with the batch.
-        writeNow([&](HostStore &store) { store.changeKey(kind, record, value); });
+        writeNow([&](HostStore &store) { store.changeKey(kind, record, value); }, 1);
         return;
     }
     // A write that follows no read needs the lock only when the batch is committed.
@@ -139,7 +141,7 @@ void HostSession::setCurrentRecord(RecordKind kind, qint64 record)
     m_pendingCurrent[slot(kind)] = record;
 }
 
-void HostSession::writeNow(const std::function<void(HostStore &)> &write)
+void HostSession::writeNow(const std::function<void(HostStore &)> &write, int fieldWrites)
 {
     if (m_transaction == Transaction::Batch) {
         m_connection->statement("SAVEPOINT write_now").exec();
@@ -151,13 +153,31 @@ void HostSession::writeNow(const std::function<void(HostStore &)> &write)
             throw;
         }
         m_connection->statement("RELEASE write_now").exec();
+        // Committed with the batch, and counted there.
+        m_pendingWrites += fieldWrites;
         return;
     }
     if (m_transaction == Transaction::Read)
         endTransaction("COMMIT");
     SqliteTransaction transaction(*m_connection);
     write(m_store);
+    if (m_commitListener)
+        m_commitListener->aboutToCommit(fieldWrites);
     transaction.commit();
+    if (m_commitListener)
+        m_commitListener->committed();
+}
+
+std::optional<QString> HostSession::walkedKey(qint64 record) const
+{
+    if (m_cachedEntry && m_cachedEntry->record == record)
+        return m_cachedEntry->key;
+    return std::nullopt;
+}
+
+HostCommitListener *HostSession::watchCommits(HostCommitListener *listener)
+{
+    return std::exchange(m_commitListener, listener);
 }
 
 void HostSession::recordBoundary()
@@ -182,7 +202,7 @@ void HostSession::commit()
     try {
         batchStore();
         writePending();
-        endTransaction("COMMIT");
+        commitWrites(m_pendingWrites);
     } catch (...) {
         forgetBatch();
         if (m_transaction != Transaction::None) {
@@ -228,6 +248,15 @@ void HostSession::endTransaction(const char *sql)
     m_readAhead.clear();
     m_transaction = Transaction::None;
     m_connection->statement(sql).exec();
+}
+
+void HostSession::commitWrites(int fieldWrites)
+{
+    if (m_commitListener)
+        m_commitListener->aboutToCommit(fieldWrites);
+    endTransaction("COMMIT");
+    if (m_commitListener)
+        m_commitListener->committed();
 }
 
 void HostSession::forgetBatch()

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class HostCommitListener;
 class SqliteConnection;
 
 // The attached host: one connection shared by the application and its views.
@@ -54,7 +55,8 @@ public:
 
     // Runs one write at once, all or nothing: inside the open batch, else in a
     // transaction of its own.
-    void writeNow(const std::function<void(HostStore &)> &write);
+    // fieldWrites: the SetField calls it carries, for the commit listener.
+    void writeNow(const std::function<void(HostStore &)> &write, int fieldWrites = 0);
 
     // A view moved to another record: the batch is committed when it is due.
     void recordBoundary();
@@ -66,11 +68,19 @@ public:
     // The next read starts a new read transaction and so sees other programs' commits.
     void refreshReads();
 
+    // The record's key when the walk read it with the record, else nothing.
+    std::optional<QString> walkedKey(qint64 record) const;
+
+    // Told around every commit that carries field writes. Returns the listener replaced.
+    HostCommitListener *watchCommits(HostCommitListener *listener);
+
 private:
     enum class Transaction { None, Read, Batch };
 
     void writePending();
     void endTransaction(const char *sql);
+    // Commits the open transaction, telling the listener how many field writes it holds.
+    void commitWrites(int fieldWrites);
     void forgetBatch();
     void dropCachedValues();
     void noteFieldRead(RecordKind kind, qint32 field);
@@ -82,6 +92,7 @@ private:
 
     QString m_path;
     std::unique_ptr<SqliteConnection> m_connection;
+    HostCommitListener *m_commitListener = nullptr;
     HostStore m_store;
     QSet<qint32> m_fields[2];
     HostStore::ValueWrites m_pendingValues;

@@ -220,13 +220,14 @@ HostStore::LookupBlock HostStore::lookupAfter(
         block.fields = fields;
     block.entries.reserve(limit);
     m_connection
-        .statement("SELECT position, record FROM lookup WHERE kind = ?1 AND position > ?2 "
-                   "ORDER BY position LIMIT ?3")
+        .statement("SELECT l.position, l.record, r.key FROM lookup l JOIN records r "
+                   "ON r.id = l.record WHERE l.kind = ?1 AND l.position > ?2 "
+                   "ORDER BY l.position LIMIT ?3")
         .bind(1, qint64(kind))
         .bind(2, position)
         .bind(3, limit)
         .forEachRow([&](const SqliteStatement &row) {
-            block.entries.append({row.columnInt(0), row.columnInt(1)});
+            block.entries.append({row.columnInt(0), row.columnInt(1), row.columnText(2)});
         });
     if (!block.entries.isEmpty())
         readBlockValues(kind, position, limit, block);

@@ -33,6 +33,7 @@ public:
     {
         qint64 position = 0;
         qint64 record = 0;
+        QString key;
         // The record's run in the block's values.
         qsizetype firstValue = 0;
         qsizetype endValue = 0;

@@ -91,3 +91,8 @@ void SqliteHostApplication::Commit()
 {
     m_session->commit();
 }
+
+HostCommitListener *SqliteHostApplication::watchCommits(HostCommitListener *listener)
+{
+    return m_session->watchCommits(listener);
+}

@@ -30,6 +30,7 @@ public:
     // Watches the database for other programs' changes while events is set.
     void AdviseEvents(HostEvents *events) override;
     void Commit() override;
+    HostCommitListener *watchCommits(HostCommitListener *listener) override;
 
 private:
     std::shared_ptr<HostSession> m_session;

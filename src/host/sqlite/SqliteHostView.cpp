@@ -25,7 +25,9 @@ QString SqliteHostView::getField(qint32 fieldId)
     const qint64 record = currentRecord();
     if (fieldId != HostField::Key)
         return host->value(m_kind, record, fieldId);
-    const std::optional<QString> key = host->batchStore().recordKey(record);
+    std::optional<QString> key = host->walkedKey(record);
+    if (!key)
+        key = host->batchStore().recordKey(record);
     if (!key)
         throw OrvantaError(
             OrvantaError::ObjectNotSet, QStringLiteral("The view has lost its record"));

@@ -14,7 +14,9 @@
 #include "OrvantaError.h"
 #include "PreviewWindows.h"
 #include "RtbSyntax.h"
+#include "RunJournal.h"
 #include "RunState.h"
+#include "RunUndo.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -146,6 +148,9 @@ QMenuBar *FrmMain::buildMenus()
     connect(addMenuItem(
                 mnuEdit, QStringLiteral("mnuTriggerSyntax"), QStringLiteral("Syntax builder...")),
         &QAction::triggered, this, &FrmMain::mnuTriggerSyntax_Click);
+    addSeparator(mnuEdit, QStringLiteral("mnuSepUndo"));
+    connect(addMenuItem(mnuEdit, QStringLiteral("mnuUndoRun"), QStringLiteral("Undo Last Run...")),
+        &QAction::triggered, this, &FrmMain::mnuUndoRun_Click);
 
     QMenu *mnuOptions = addMenu(bar, QStringLiteral("mnuOptions"), QStringLiteral("Options"));
     connect(addMenuItem(mnuOptions, QStringLiteral("mnuReset"),
@@ -403,6 +408,17 @@ void FrmMain::mnuIntegrate_Click()
     integrate.GroupScreen = true;
     integrate.IntegrateIcon = ClsFrmIntegrate::programIcon();
     integrate.showModal();
+}
+
+// Beyond the original: takes back the newest journaled run, asking first.
+void FrmMain::mnuUndoRun_Click()
+{
+    try {
+        RunUndo(host(), m_dialogs, RunJournal::defaultPath(), RunJournal::BusyTimeoutMs)
+            .undo(std::nullopt);
+    } catch (const OrvantaError &error) {
+        report(error, QStringLiteral("mnuUndoRun_Click"), 1);
+    }
 }
 
 void FrmMain::mnuAbout_Click()

@@ -84,6 +84,7 @@ private:
     void mnuAbout_Click();
     void mnuTriggerSyntax_Click();
     void mnuIntegrate_Click();
+    void mnuUndoRun_Click();
     void tmr1_Timer();
 
     void saveRecentList();

@@ -1,0 +1,419 @@
+// The run journal, history and undo, with orvanta and orvanta-host started as built.
+#include "AppPath.h"
+#include "JournalEntries.h"
+#include "RunJournal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
+
+namespace {
+
+// The journal with its write-ahead log, which outlives the program that wrote it.
+void removeJournal(const QString &path)
+{
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + suffix);
+}
+
+struct Result
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class JournalProcess : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        host({"init", "--demo"});
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ORVANTA_HOST", m_hostPath);
+        env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+        env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
+        env.insert("ORVANTA_APP_DIR", m_dir.path());
+        env.insert("ORVANTA_UI", "console");
+        env.insert("LC_ALL", "en_US.UTF-8");
+        return env;
+    }
+
+    Result start(const QString &program, const QStringList &arguments,
+        const QByteArray &input = QByteArray()) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(ExecutableDir() + "/" + program, arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+    }
+    QString host(const QStringList &arguments) const
+    {
+        const Result r = start("orvanta-host", arguments);
+        EXPECT_EQ(r.exitCode, 0) << arguments.join(' ').toStdString() << ": "
+                                 << r.err.toStdString();
+        return r.out;
+    }
+    Result orvanta(const QStringList &arguments, const QByteArray &input = QByteArray()) const
+    {
+        return start("orvanta", arguments, input);
+    }
+    QString field(int id, const QString &key = QString()) const
+    {
+        QStringList arguments {"get", QString::number(id)};
+        if (!key.isEmpty())
+            arguments << "--record" << key;
+        return host(arguments).chopped(1);
+    }
+    QString journalPath() const { return m_dir.filePath("data/orvanta/journal.db"); }
+    // The fields the newest run has journaled so far, read beside the run.
+    qint64 journaledFields() const
+    {
+        sqlite3 *db = nullptr;
+        qint64 fields = 0;
+        if (sqlite3_open_v2(journalPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr)
+            == SQLITE_OK) {
+            sqlite3_stmt *statement = nullptr;
+            if (sqlite3_prepare_v2(db, "SELECT max(fields) FROM runs", -1, &statement, nullptr)
+                    == SQLITE_OK
+                && sqlite3_step(statement) == SQLITE_ROW)
+                fields = sqlite3_column_int64(statement, 0);
+            sqlite3_finalize(statement);
+        }
+        sqlite3_close(db);
+        return fields;
+    }
+    std::vector<JournalRun> runs() const
+    {
+        return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).runs();
+    }
+    std::vector<JournalWrite> writes(qint64 run) const
+    {
+        return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).writes(run);
+    }
+    // Every field value of every contact, by key and field ID.
+    QMap<std::pair<QString, int>, QString> contacts() const
+    {
+        QMap<std::pair<QString, int>, QString> values;
+        const QStringList lines = host({"export"}).split('\n', Qt::SkipEmptyParts);
+        const QStringList ids = lines.value(0).split(',');
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QStringList cells = lines.at(i).split(',');
+            for (qsizetype c = 0; c < cells.size() && c < ids.size(); ++c)
+                values[{cells.value(0), ids.at(c).toInt()}] = cells.at(c);
+        }
+        return values;
+    }
+    void writeFile(const QString &name, const QByteArray &content) const
+    {
+        QFile file(m_dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    // Runs SQL on the journal, creating the folder first.
+    void journalSql(const char *sql) const
+    {
+        QDir().mkpath(m_dir.filePath("data/orvanta"));
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(journalPath().toUtf8().constData(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        sqlite3_close(db);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_hostPath = m_dir.filePath("host.db");
+};
+
+// A host whose export has simple cells, so that the CSV splits on commas.
+class NumberedContacts : public JournalProcess
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QByteArray csv = "2,3,4\n";
+        for (int i = 1; i <= contactCount; ++i)
+            csv += "Company " + QByteArray::number(i) + "," + QByteArray::number(i * 7 % 900) + ","
+                + QByteArray::number(i % 250) + "\n";
+        writeFile("contacts.csv", csv);
+        host({"init", "--force"});
+        host({"import", m_dir.filePath("contacts.csv")});
+        host({"lookup", "all"});
+    }
+    int contactCount = 300;
+};
+
+} // namespace
+
+TEST_F(JournalProcess, EachKindOfRunIsJournaledWithWhatItReplaced)
+{
+    writeFile("calc.ocs", "[25]=[3]*2\\/[26]=7");
+    const struct
+    {
+        QStringList arguments;
+        QByteArray input;
+        QString scope;
+        QString calculation;
+    } rows[] = {
+        {{"[25]=[3]*2"}, "", "current contact", "[25]=[3]*2"},
+        {{"File:" + m_dir.filePath("calc.ocs")}, "", "current contact",
+            "File:" + m_dir.filePath("calc.ocs")},
+        {{"--lookup", "[27]=[4]+1"}, "y\n", "current lookup", "[27]=[4]+1"},
+        {{"--all", "[28]=1"}, "y\n", "all contacts", "[28]=1"},
+    };
+    qint64 expectedNumber = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        const auto before = contacts();
+        ASSERT_EQ(orvanta(row.arguments, row.input).exitCode, 0);
+        const auto after = contacts();
+        const JournalRun run = runs().front();
+        EXPECT_EQ(run.number, ++expectedNumber);
+        EXPECT_EQ(run.scope, row.scope);
+        EXPECT_EQ(run.calculation, row.calculation);
+        EXPECT_EQ(run.host, QFileInfo(m_hostPath).absoluteFilePath());
+        EXPECT_TRUE(run.finished);
+        // The journal names exactly the fields that changed, with both values.
+        QMap<std::pair<QString, int>, QString> changed;
+        for (auto it = after.begin(); it != after.end(); ++it)
+            if (before.value(it.key()) != it.value())
+                changed[it.key()] = it.value();
+        QMap<std::pair<QString, int>, QString> journaled;
+        for (const JournalWrite &write : writes(run.number)) {
+            EXPECT_EQ(write.before, before.value({write.record, write.field}));
+            if (write.before != write.written)
+                journaled[{write.record, write.field}] = write.written;
+        }
+        EXPECT_EQ(journaled, changed);
+        EXPECT_EQ(run.fields, qint64(writes(run.number).size()));
+    }
+}
+
+TEST_F(NumberedContacts, UndoAfterAllRestoresEveryFieldAndBothRunsAreListed)
+{
+    const auto before = contacts();
+    ASSERT_EQ(
+        orvanta({"--all", "[25]=[3]*2\\/[26]=If([4]>100;1;0)\\/[27]=[3]+[4]"}, "y\n").exitCode, 0);
+    ASSERT_NE(contacts(), before);
+    const Result undo = orvanta({"--undo"}, "y\n");
+    EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+    EXPECT_TRUE(undo.err.contains("Undo run 1 of ")) << undo.err.toStdString();
+    EXPECT_TRUE(undo.err.contains("900 fields of 300 records")) << undo.err.toStdString();
+    EXPECT_TRUE(undo.err.contains("Run 1 is undone: 900 fields restored.\n"));
+    EXPECT_EQ(contacts(), before);
+
+    const QStringList lines = orvanta({"--history"}).out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines.at(1).contains(QRegularExpression(R"(^\s+2\s.*undo of run 1\s+300\s+900\s)")))
+        << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(2).contains(QRegularExpression(R"(^\s+1\s.*all contacts\s+300\s+900\s)")))
+        << lines.at(2).toStdString();
+}
+
+TEST_F(NumberedContacts, FieldsChangedSinceAreLeftAloneAndCounted)
+{
+    ASSERT_EQ(orvanta({"--all", "[25]=[3]*2\\/[26]=5"}, "y\n").exitCode, 0);
+    host({"goto", "C0003"});
+    host({"set", "25", "hand-made"});
+    host({"goto", "C0007"});
+    host({"set", "26", "also"});
+    const Result undo = orvanta({"--undo", "1"}, "y\n");
+    EXPECT_TRUE(undo.err.contains("Run 1 is undone: 598 fields restored.\n2 fields were changed "
+                                  "since the run and are left as they are."))
+        << undo.err.toStdString();
+    EXPECT_EQ(field(25, "C0003"), "hand-made");
+    EXPECT_EQ(field(26, "C0007"), "also");
+    EXPECT_EQ(field(25, "C0004"), "");
+}
+
+TEST_F(NumberedContacts, AnUndoCanBeUndoneAndAnsweringNoChangesNothing)
+{
+    ASSERT_EQ(orvanta({"--all", "[25]=[3]*2"}, "y\n").exitCode, 0);
+    const auto afterRun = contacts();
+    EXPECT_EQ(orvanta({"--undo"}, "n\n").exitCode, 1);
+    EXPECT_EQ(contacts(), afterRun);
+    ASSERT_EQ(orvanta({"--undo"}, "y\n").exitCode, 0);
+    EXPECT_NE(contacts(), afterRun);
+    const Result again = orvanta({"--undo"}, "y\n");
+    EXPECT_TRUE(again.err.contains("Undo run 2 of ")) << again.err.toStdString();
+    EXPECT_EQ(contacts(), afterRun);
+    EXPECT_EQ(runs().size(), 3u);
+}
+
+TEST_F(NumberedContacts, RunKilledHalfWayLeavesJournalMatchingTheHost)
+{
+    contactCount = 20000;
+    SetUp();
+    const auto before = contacts();
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(ExecutableDir() + "/orvanta", {"--all", "[25]=[3]*2\\/[26]=[4]+1"});
+    process.write("y\n");
+    process.waitForBytesWritten(5000);
+    process.closeWriteChannel();
+    // Kill once a few batches have been journaled, well before the end.
+    for (int i = 0; i < 5000 && journaledFields() < 3000; ++i)
+        QThread::msleep(1);
+    ::kill(pid_t(process.processId()), SIGKILL);
+    process.waitForFinished();
+    ASSERT_EQ(process.exitStatus(), QProcess::CrashExit) << "the run ended before the kill";
+
+    const auto killed = contacts();
+    ASSERT_NE(killed, before);
+    // The history settles the last commit against the host.
+    const QString history = orvanta({"--history"}).out;
+    EXPECT_FALSE(history.contains("cut short")) << history.toStdString();
+    QMap<std::pair<QString, int>, QString> journaled;
+    for (const JournalWrite &write : writes(1)) {
+        EXPECT_EQ(write.before, before.value({write.record, write.field}));
+        journaled[{write.record, write.field}] = write.written;
+    }
+    for (auto it = killed.begin(); it != killed.end(); ++it) {
+        const auto key = it.key();
+        if (journaled.contains(key))
+            ASSERT_EQ(it.value(), journaled.value(key)) << key.first.toStdString();
+        else
+            ASSERT_EQ(it.value(), before.value(key)) << key.first.toStdString();
+    }
+    EXPECT_LT(journaled.size(), 40000);
+    EXPECT_EQ(runs().front().fields, qint64(journaled.size()));
+
+    ASSERT_EQ(orvanta({"--undo"}, "y\n").exitCode, 0);
+    EXPECT_EQ(contacts(), before);
+}
+
+TEST_F(JournalProcess, UndoSaysWhyItCannot)
+{
+    const Result nothing = orvanta({"--undo"});
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_TRUE(nothing.err.contains("There is no run to undo.")) << nothing.err.toStdString();
+    EXPECT_TRUE(orvanta({"--history"}).out.contains("No run has been journaled yet."));
+
+    ASSERT_EQ(orvanta({"[25]=1"}).exitCode, 0);
+    const Result missing = orvanta({"--undo", "7"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("There is no run 7 in the history."));
+
+    const QString first = QFileInfo(m_hostPath).absoluteFilePath();
+    m_hostPath = m_dir.filePath("other.db");
+    host({"init", "--demo"});
+    const Result elsewhere = orvanta({"--undo"}, "y\n");
+    EXPECT_EQ(elsewhere.exitCode, 1);
+    EXPECT_TRUE(elsewhere.err.contains("Run 1 was made on the host database " + first + ", not on "
+        + QFileInfo(m_hostPath).absoluteFilePath()))
+        << elsewhere.err.toStdString();
+
+    const Result badNumber = orvanta({"--undo", "x"});
+    EXPECT_EQ(badNumber.exitCode, 2);
+    EXPECT_TRUE(badNumber.err.contains("--undo takes a run number, not x"));
+}
+
+TEST_F(JournalProcess, AJournalThatCannotBeUsedIsReportedAndTheFieldStillWritten)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void()> spoil;
+        const char *message;
+        const char *history; // what --history says
+    } rows[] = {
+        {"damaged",
+            [&] {
+                QDir().mkpath(m_dir.filePath("data/orvanta"));
+                QFile file(journalPath());
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                file.write(QByteArray(8192, 'x'));
+            },
+            "is damaged.", "is damaged."},
+        {"newer", [&] { journalSql("PRAGMA user_version = 99;"); },
+            "was written by a newer version of Orvanta.",
+            "was written by a newer version of Orvanta."},
+        {"no folder for it",
+            [&] {
+                QDir(m_dir.filePath("data/orvanta")).removeRecursively();
+                QFile file(m_dir.filePath("data/orvanta"));
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            },
+            "cannot be opened.", nullptr},
+    };
+    int value = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        removeJournal(journalPath());
+        row.spoil();
+        const QString written = QString::number(++value);
+        const Result r = orvanta({"[25]=" + written});
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(field(25), written);
+        EXPECT_TRUE(r.err.contains(row.message)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("Your fields are written, but this run is not journaled"));
+        const Result history = orvanta({"--history"});
+        if (!row.history) {
+            EXPECT_EQ(history.out, "No run has been journaled yet.\n");
+            continue;
+        }
+        EXPECT_EQ(history.exitCode, 1);
+        EXPECT_TRUE(history.err.contains(row.history)) << history.err.toStdString();
+    }
+}
+
+TEST_F(JournalProcess, AJournalLockedByAnotherRunIsReportedAndTheFieldStillWritten)
+{
+    journalSql("PRAGMA journal_mode=WAL; CREATE TABLE t(x);");
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(journalPath().toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(db, "BEGIN IMMEDIATE; INSERT INTO t VALUES(1);", nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    const Result r = orvanta({"[25]=42"});
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    EXPECT_EQ(field(25), "42");
+    EXPECT_TRUE(r.err.contains("is locked by another run.")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Your fields are written, but this run is not journaled"));
+    // Free again, the next run is journaled.
+    ASSERT_EQ(orvanta({"[25]=43"}).exitCode, 0);
+    EXPECT_EQ(runs().size(), 1u);
+}
+
+TEST_F(NumberedContacts, TwoRunsAtOnceBothJournalCompletely)
+{
+    contactCount = 3000;
+    SetUp();
+    QProcess a;
+    QProcess b;
+    for (QProcess *p : {&a, &b})
+        p->setProcessEnvironment(environment());
+    a.start(ExecutableDir() + "/orvanta", {"--all", "[25]=[3]*2"});
+    b.start(ExecutableDir() + "/orvanta", {"--all", "[26]=[4]+1"});
+    for (QProcess *p : {&a, &b}) {
+        p->write("y\n");
+        p->waitForBytesWritten(5000);
+        p->closeWriteChannel();
+    }
+    ASSERT_TRUE(a.waitForFinished(60000));
+    ASSERT_TRUE(b.waitForFinished(60000));
+    const std::vector<JournalRun> both = runs();
+    ASSERT_EQ(both.size(), 2u);
+    for (const JournalRun &run : both) {
+        EXPECT_TRUE(run.finished);
+        EXPECT_EQ(run.fields, 3000);
+        EXPECT_EQ(qint64(writes(run.number).size()), 3000);
+    }
+}
