@@ -100,6 +100,9 @@ void HostSession::setValue(RecordKind kind, qint64 record, qint32 field, const Q
     if (field == HostField::Key) {
         // A key must stay unique: checked and written at once, not with the batch.
         writeNow([&](HostStore &store) { store.changeKey(kind, record, value); }, 1);
+        // The walk read the key with the record; later reads of it must see the new one.
+        if (m_cachedEntry && m_cachedEntry->record == record)
+            m_cachedEntry->key = value;
         return;
     }
     // A write that follows no read needs the lock only when the batch is committed.
