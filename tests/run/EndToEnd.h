@@ -110,9 +110,7 @@ protected:
     QString dbPath() const { return m_dir.filePath("host.db"); }
     QString appDir() const { return m_dir.path(); }
 
+    QTemporaryDir m_dir;
     QString m_lang = "en_US.UTF-8";
     QMap<QString, QString> m_extraEnvironment;
-
-private:
-    QTemporaryDir m_dir;
 };

@@ -1,40 +1,27 @@
 // orvanta --explain as a user runs it, against a demo database made by orvanta-host.
-#include "AppPath.h"
+#include "EndToEnd.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 namespace {
 
-class Explain : public ::testing::Test
+class Explain : public EndToEnd
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_EQ(start("orvanta-host", {"init", "--demo"}).first, 0);
-        ASSERT_EQ(start("orvanta-host", {"set", "3", "1250"}).first, 0);
-        ASSERT_EQ(start("orvanta-host", {"set", "2", "Acme Corp"}).first, 0);
+        EndToEnd::SetUp();
+        host({"set", "3", "1250"});
+        host({"set", "2", "Acme Corp"});
     }
 
-    std::pair<int, QString> start(const QString &program, const QStringList &arguments) const
+    // The exit status and everything printed.
+    std::pair<int, QString> explain(const QString &calculation) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("ORVANTA_HOST", dbPath());
-        env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
-        env.insert("ORVANTA_APP_DIR", m_dir.path());
-        env.insert("ORVANTA_UI", "console");
-        env.insert("LC_ALL", "en_US.UTF-8");
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(ExecutableDir() + "/" + program, arguments);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(),
-            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+        const Result r = orvanta({"--explain", calculation});
+        return {r.exitCode, r.out + r.err};
     }
 
     // Every row of every table, in order: what a write anywhere would change.
@@ -76,11 +63,6 @@ protected:
         file.write(content);
         return file.fileName();
     }
-
-    QString dbPath() const { return m_dir.filePath("host.db"); }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 TEST_F(Explain, PrintsEveryStatementOfAFileAndWritesNothing)
@@ -90,7 +72,7 @@ TEST_F(Explain, PrintsEveryStatementOfAFileAndWritesNothing)
                                    "~[27]=[3]>100\\/\r\n"
                                    "[28]=If([3])\r\n");
     const QString before = databaseContent();
-    const auto [status, out] = start("orvanta", {"--explain", "File:" + path});
+    const auto [status, out] = explain("File:" + path);
     EXPECT_EQ(status, 0);
     const QString expected = "Record: C0001\n"
                              "Statement 1: [25]=[3]*2\n"
@@ -134,7 +116,7 @@ class ExplainStops : public Explain, public ::testing::WithParamInterface<StopCa
 TEST_P(ExplainStops, WhereARunWouldStop)
 {
     const QString before = databaseContent();
-    const auto [status, out] = start("orvanta", {"--explain", GetParam().calculation});
+    const auto [status, out] = explain(GetParam().calculation);
     EXPECT_TRUE(out.endsWith(GetParam().lastLines)) << out.toStdString();
     EXPECT_EQ(databaseContent(), before);
 }

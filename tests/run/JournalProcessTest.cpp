@@ -1,5 +1,5 @@
 // The run journal, history and undo, with orvanta and orvanta-host started as built.
-#include "AppPath.h"
+#include "EndToEnd.h"
 #include "JournalEntries.h"
 #include "RunJournal.h"
 
@@ -23,64 +23,10 @@ void removeJournal(const QString &path)
         QFile::remove(path + suffix);
 }
 
-struct Result
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-class JournalProcess : public ::testing::Test
+class JournalProcess : public EndToEnd
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        host({"init", "--demo"});
-    }
-
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("ORVANTA_HOST", m_hostPath);
-        env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
-        env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
-        env.insert("ORVANTA_APP_DIR", m_dir.path());
-        env.insert("ORVANTA_UI", "console");
-        env.insert("LC_ALL", "en_US.UTF-8");
-        return env;
-    }
-
-    Result start(const QString &program, const QStringList &arguments,
-        const QByteArray &input = QByteArray()) const
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment());
-        process.start(ExecutableDir() + "/" + program, arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-    }
-    QString host(const QStringList &arguments) const
-    {
-        const Result r = start("orvanta-host", arguments);
-        EXPECT_EQ(r.exitCode, 0) << arguments.join(' ').toStdString() << ": "
-                                 << r.err.toStdString();
-        return r.out;
-    }
-    Result orvanta(const QStringList &arguments, const QByteArray &input = QByteArray()) const
-    {
-        return start("orvanta", arguments, input);
-    }
-    QString field(int id, const QString &key = QString()) const
-    {
-        QStringList arguments {"get", QString::number(id)};
-        if (!key.isEmpty())
-            arguments << "--record" << key;
-        return host(arguments).chopped(1);
-    }
+    QString hostPath() const { return m_extraEnvironment.value("ORVANTA_HOST", dbPath()); }
     QString journalPath() const { return m_dir.filePath("data/orvanta/journal.db"); }
     // The fields the newest run has journaled so far, read beside the run.
     qint64 journaledFields() const
@@ -135,9 +81,6 @@ protected:
         EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
         sqlite3_close(db);
     }
-
-    QTemporaryDir m_dir;
-    QString m_hostPath = m_dir.filePath("host.db");
 };
 
 // A host whose export has simple cells, so that the CSV splits on commas.
@@ -187,7 +130,7 @@ TEST_F(JournalProcess, EachKindOfRunIsJournaledWithWhatItReplaced)
         EXPECT_EQ(run.number, ++expectedNumber);
         EXPECT_EQ(run.scope, row.scope);
         EXPECT_EQ(run.calculation, row.calculation);
-        EXPECT_EQ(run.host, QFileInfo(m_hostPath).absoluteFilePath());
+        EXPECT_EQ(run.host, QFileInfo(hostPath()).absoluteFilePath());
         EXPECT_TRUE(run.finished);
         // The journal names exactly the fields that changed, with both values.
         QMap<std::pair<QString, int>, QString> changed;
@@ -310,13 +253,13 @@ TEST_F(JournalProcess, UndoSaysWhyItCannot)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("There is no run 7 in the history."));
 
-    const QString first = QFileInfo(m_hostPath).absoluteFilePath();
-    m_hostPath = m_dir.filePath("other.db");
+    const QString first = QFileInfo(hostPath()).absoluteFilePath();
+    m_extraEnvironment["ORVANTA_HOST"] = m_dir.filePath("other.db");
     host({"init", "--demo"});
     const Result elsewhere = orvanta({"--undo"}, "y\n");
     EXPECT_EQ(elsewhere.exitCode, 1);
     EXPECT_TRUE(elsewhere.err.contains("Run 1 was made on the host database " + first + ", not on "
-        + QFileInfo(m_hostPath).absoluteFilePath()))
+        + QFileInfo(hostPath()).absoluteFilePath()))
         << elsewhere.err.toStdString();
 
     const Result badNumber = orvanta({"--undo", "x"});
