@@ -8,17 +8,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-namespace {
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-} // namespace
-
 TEST(CsvImport, RefusesTheWholeFileForAnyWrongPart)
 {
     TemporaryHost host;
@@ -39,7 +28,7 @@ TEST(CsvImport, RefusesTheWholeFileForAnyWrongPart)
             " line 4: 3 values where the header has 2"},
     };
     for (const auto &c : cases) {
-        writeFile(file, c.content);
+        TemporaryHost::writeFile(file, c.content);
         const TemporaryHost::CliResult result = host.cli({"import", file});
         EXPECT_EQ(result.exitCode, 2) << c.name;
         EXPECT_EQ(result.err, "orvanta-host: " + file + c.err + "\n") << c.name;
@@ -51,7 +40,7 @@ TEST(CsvImport, UpdatesRecordsByKeyAndAddsTheOthers)
 {
     TemporaryHost host;
     host.createDemo();
-    writeFile(host.filePath("in.csv"),
+    TemporaryHost::writeFile(host.filePath("in.csv"),
         "Contact ID,Company,3\n"
         "C0002,,77\n" // an existing record: an empty value clears its field
         ",Keyless One,1\n"
@@ -96,7 +85,7 @@ TEST(CsvImport, AFileLongerThanWhatIsReadAtOnceArrivesWhole)
     const int rows = 20000;
     for (int i = 1; i <= rows; ++i)
         csv += "\"Größe " + QByteArray::number(i) + ",\nzwei\"," + QByteArray(140, 'x') + "\n";
-    writeFile(host.filePath("big.csv"), csv);
+    TemporaryHost::writeFile(host.filePath("big.csv"), csv);
     const TemporaryHost::CliResult result = host.cli({"import", host.filePath("big.csv")});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QString("%1 records imported\n").arg(rows));

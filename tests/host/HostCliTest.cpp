@@ -5,15 +5,6 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-namespace {
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-} // namespace
-
 TEST(HostCli, DemoDatabaseAnswersTheCommands)
 {
     TemporaryHost host;
@@ -89,7 +80,7 @@ TEST(HostCli, MissingOrForeignDatabasesAreRefused)
     TemporaryHost host;
     EXPECT_EQ(host.cli({"list"}).err,
         "orvanta-host: no host database at " + host.path() + " (create one with init)\n");
-    writeFile(host.path(), "id,name\n1,not a database\n");
+    TemporaryHost::writeFile(host.path(), "id,name\n1,not a database\n");
     const TemporaryHost::CliResult result = host.cli({"list"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.err, "orvanta-host: " + host.path() + " is not an Orvanta host database\n");
@@ -110,7 +101,7 @@ TEST(HostCli, CsvRoundTripKeepsCommasQuotesAndLineBreaks)
 {
     TemporaryHost host;
     ASSERT_EQ(host.cli({"init"}).exitCode, 0);
-    writeFile(host.filePath("in.csv"),
+    TemporaryHost::writeFile(host.filePath("in.csv"),
         "Company,3,User 1\r\n"
         "\"Smith, Jones & Co\",100,\"said \"\"yes\"\"\"\r\n"
         "Plain,7,\"two\nlines\"\r\n");
@@ -146,7 +137,7 @@ TEST(HostCli, MalformedCsvNamesTheLineAndChangesNothing)
         {"2,Shoe size\nA,1\n", file + " line 1: unknown field 'Shoe size'"},
     };
     for (const Row &row : rows) {
-        writeFile(file, row.content);
+        TemporaryHost::writeFile(file, row.content);
         const TemporaryHost::CliResult result = host.cli({"import", file});
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_EQ(result.err, "orvanta-host: " + row.err + "\n");

@@ -6,8 +6,10 @@
 #include "HostStateKeys.h"
 #include "SqliteConnection.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <gtest/gtest.h>
 
 TemporaryHost::TemporaryHost() = default;
 
@@ -51,4 +53,11 @@ QString TemporaryHost::cliProgram()
 {
     // Both binaries land in the same bin folder of the build.
     return ExecutableDir() + QStringLiteral("/orvanta-host");
+}
+
+void TemporaryHost::writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
 }

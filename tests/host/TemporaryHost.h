@@ -22,6 +22,7 @@ public:
 
     QString path() const { return m_folder.filePath(QStringLiteral("host.db")); }
     QString filePath(const QString &name) const { return m_folder.filePath(name); }
+    static void writeFile(const QString &path, const QByteArray &content);
 
     void createDemo() const;
     // A database with these contact keys in this lookup order, each with field 3 = its
