@@ -2,6 +2,7 @@
 #include "FieldList.h"
 #include "FrmEditor.h"
 #include "FrmMain.h"
+#include "FrmPreview.h"
 #include "HostDatabaseProcess.h"
 #include "QtRunWindows.h"
 #include "RecordingDialogs.h"
@@ -16,6 +17,7 @@
 #include "WhenShown.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -75,6 +77,26 @@ protected:
         qunsetenv("ORVANTA_HOST");
     }
 
+    // Starts as orvanta does with an empty command line: the main window, modal.
+    void runMainWindow()
+    {
+        const QString path = database.path();
+        HostConnection host {
+            [path] { return SqliteHostApplication::readForegroundWindowTitle(path); },
+            [path] { return SqliteHostApplication::attach(path); }};
+        RunState state;
+        Settings settings;
+        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
+        QtRunWindows windows(dialogs);
+        EditorServices services;
+        services.fileDialogs = &fileDialogs;
+        windows.setEditorServices(services);
+        NoProgress progress;
+        const ModalWatchdog watchdog(30000);
+        RunDialogs runDialogs(dialogs);
+        StartUp(state, host, evaluator, runDialogs, settings, windows, progress).Main();
+    }
+
     HostDatabaseProcess database;
     RecordingDialogs dialogs;
     ScriptedFileDialogs fileDialogs;
@@ -106,20 +128,7 @@ TEST_F(EditorEndToEnd, CalculationBuiltInTheEditorRunsFromItsFile)
         named<QPushButton>(window, "cmdOK")->click();
     });
 
-    const QString path = database.path();
-    HostConnection host {[path] { return SqliteHostApplication::readForegroundWindowTitle(path); },
-        [path] { return SqliteHostApplication::attach(path); }};
-    RunState state;
-    Settings settings;
-    Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
-    QtRunWindows windows(dialogs);
-    EditorServices services;
-    services.fileDialogs = &fileDialogs;
-    windows.setEditorServices(services);
-    NoProgress progress;
-    const ModalWatchdog watchdog(30000);
-    RunDialogs runDialogs(dialogs);
-    StartUp(state, host, evaluator, runDialogs, settings, windows, progress).Main();
+    runMainWindow();
 
     QFile saved(file);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -128,6 +137,32 @@ TEST_F(EditorEndToEnd, CalculationBuiltInTheEditorRunsFromItsFile)
     EXPECT_TRUE(dialogs.shown().isEmpty()) << qPrintable(dialogs.texts().join(QLatin1Char('\n')));
     EXPECT_EQ(
         database.field(QStringLiteral("C0001"), 25), database.field(QStringLiteral("C0001"), 3));
+}
+
+TEST_F(EditorEndToEnd, PreviewAndTestShowsWhatARunWouldWriteAndWritesNothing)
+{
+    const QString before = database.field(QStringLiteral("C0001"), 25);
+    // The close question of the changed text: not saved.
+    dialogs.scriptAnswers({Dialogs::Answer::No});
+    QString result;
+    whenShown<FrmPreview>(QStringLiteral("frmPreview"), [&](FrmPreview &preview) {
+        QTest::mouseClick(named<QPushButton>(preview, "cmdRun"), Qt::LeftButton);
+        result = named<QLabel>(preview, "lblResultCalc")->text();
+        preview.reject();
+    });
+    whenShown<FrmEditor>(QStringLiteral("frmEditor"), [&](FrmEditor &editor) {
+        QTest::keyClicks(editor.rtfSyntax().innerBox(), QStringLiteral("[25]=[3]*2"));
+        named<QAction>(editor, "PreviewMode")->trigger();
+        named<QAction>(editor, "mnuExit")->trigger();
+    });
+    whenShown<FrmMain>(QStringLiteral("frmMain"), [&](FrmMain &window) {
+        named<QPushButton>(window, "cmdEditor")->click();
+        named<QPushButton>(window, "cmdCancel")->click();
+    });
+    runMainWindow();
+
+    EXPECT_EQ(result, QString::number(2 * database.field(QStringLiteral("C0001"), 3).toInt()));
+    EXPECT_EQ(database.field(QStringLiteral("C0001"), 25), before);
 }
 
 } // namespace
