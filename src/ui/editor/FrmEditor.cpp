@@ -16,6 +16,7 @@
 #include "Settings.h"
 #include "SqliteHostDatabase.h"
 #include "SyntaxFileCheck.h"
+#include "Twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -31,7 +32,6 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 // The design-time size, which a load that stops early leaves the window at.
 constexpr int FormWidth = 7935;
 constexpr int FormHeight = 5805;
@@ -74,11 +74,6 @@ constexpr ToolbarButton ToolbarButtons[] = {
     {nullptr, nullptr, nullptr},
     {"PreviewMode", "Preview and Test", "preview"},
 };
-
-constexpr int pixels(int twips)
-{
-    return twips / TwipsPerPixel;
-}
 
 bool isFileMissing(const OrvantaError &error)
 {
@@ -124,7 +119,7 @@ FrmEditor::FrmEditor(EditorMode mode, Dialogs &dialogs, EditorServices services,
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setSizeGripEnabled(true);
     buildControls();
-    resize(pixels(FormWidth), pixels(FormHeight));
+    resize(twipsToPixels(FormWidth), twipsToPixels(FormHeight));
 }
 
 FrmEditor::~FrmEditor() = default;
@@ -263,7 +258,7 @@ QWidget *FrmEditor::buildTextArea()
     m_cmdCancelList = new QPushButton(QStringLiteral("CancelList"), area);
     m_cmdCancelList->setObjectName(QStringLiteral("cmdCancelList"));
     m_cmdCancelList->setFocusPolicy(Qt::NoFocus);
-    m_cmdCancelList->move(pixels(CancelListLeft), pixels(CancelListTop));
+    m_cmdCancelList->move(twipsToPixels(CancelListLeft), twipsToPixels(CancelListTop));
     connect(m_cmdCancelList, &QPushButton::clicked, this, &FrmEditor::cmdCancelList_Click);
 
     m_rtfSyntax = new RtbSyntax(area);
@@ -271,13 +266,14 @@ QWidget *FrmEditor::buildTextArea()
     layout->addWidget(m_rtfSyntax);
 
     m_lvwFields = new FieldList(area);
-    m_lvwFields->resize(std::max(pixels(FieldListWidth), FieldListMinimumWidth), listHeight());
+    m_lvwFields->resize(
+        std::max(twipsToPixels(FieldListWidth), FieldListMinimumWidth), listHeight());
     connect(m_lvwFields, &QTreeWidget::itemClicked, this, &FrmEditor::lvwFields_Click);
     connect(m_lvwFields, &QTreeWidget::itemActivated, this, &FrmEditor::lvwFields_Click);
 
     m_lstFunctions = new QListWidget(area);
     m_lstFunctions->setObjectName(QStringLiteral("lstFunctions"));
-    m_lstFunctions->resize(pixels(FunctionListWidth), listHeight());
+    m_lstFunctions->resize(twipsToPixels(FunctionListWidth), listHeight());
     connect(m_lstFunctions, &QListWidget::itemClicked, this, &FrmEditor::lstFunctions_Click);
     connect(m_lstFunctions, &QListWidget::itemActivated, this, &FrmEditor::lstFunctions_Click);
 
@@ -285,7 +281,7 @@ QWidget *FrmEditor::buildTextArea()
     m_lstOperators->setObjectName(QStringLiteral("lstOperators"));
     const int operatorWidth = fontMetrics().horizontalAdvance(QStringLiteral("XOR")) * 2
         + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    m_lstOperators->resize(std::max(pixels(OperatorListWidth), operatorWidth), listHeight());
+    m_lstOperators->resize(std::max(twipsToPixels(OperatorListWidth), operatorWidth), listHeight());
     connect(m_lstOperators, &QListWidget::itemClicked, this, &FrmEditor::lstOperators_Click);
     connect(m_lstOperators, &QListWidget::itemActivated, this, &FrmEditor::lstOperators_Click);
 
@@ -692,7 +688,7 @@ void FrmEditor::Update_Lists(bool fields, bool functions, bool operators)
 int FrmEditor::listHeight() const
 {
     const int rows = (fontMetrics().height() + 4) * ListRows + 4;
-    return std::max(pixels(ListHeight), rows);
+    return std::max(twipsToPixels(ListHeight), rows);
 }
 
 // A list drops down from the toolbar button that opened it, kept inside the text area.
