@@ -50,8 +50,7 @@ TEST(FrmSyntax, LoadsTheProgramPathTheArgumentAndTheFullSyntax)
     {
         const char *prompt;
         QString argument;
-    } rows[]
-        = {{"[25] = [3] * 2", "[25]=[3]*2"}, {"/File:C:\\a b.ocs", "/File:C:\\a?b.ocs"}, {"", ""}};
+    } rows[] = {{"[25] = [3] * 2", "[25]=[3]*2"}, {"", ""}};
     for (const auto &row : rows) {
         FrmSyntax window(QString::fromUtf8(row.prompt));
         EXPECT_EQ(box(window, 0)->text(), ownPath());
@@ -71,8 +70,6 @@ TEST(FrmSyntax, CopyPutsWhatTheBoxHoldsOnTheClipboard)
         QString copied;
     } rows[] = {
         {0, "", ownPath()},
-        {1, "", "[25]=[3]*2"},
-        {2, "", ownPath() + " /[25]=[3]*2"},
         {2, "\\/[26]=1", ownPath() + " /[25]=[3]*2\\/[26]=1"},
         {1, "x", "[25]=[3]*2x"},
     };
