@@ -134,11 +134,11 @@ protected:
     int ended = 0;
 };
 
-TEST_F(FrmMainRestart, ReopensTheDatabaseHidesAndEndsOnTheSecondTick)
+TEST_F(FrmMainRestart, ClosingWithTheReopenFlagReopensTheDatabaseAndEndsOnTheSecondTick)
 {
     UrlCatcher shell({QStringLiteral("file")});
     state.reopenFlag = true;
-    window->Form_Unload();
+    child<QPushButton>(*window, "cmdCancel")->click();
     EXPECT_EQ(host.calls, QStringList({"GetOpenDBName", "Command 150"}));
     EXPECT_EQ(state.hostApplication, nullptr);
     EXPECT_EQ(shell.opened, QList<QUrl>({QUrl::fromLocalFile(host.databaseName)}));
@@ -149,15 +149,6 @@ TEST_F(FrmMainRestart, ReopensTheDatabaseHidesAndEndsOnTheSecondTick)
     EXPECT_TRUE(QTest::qWaitFor([this] { return ended > 0; }, 3000));
     QTest::qWait(1200);
     EXPECT_EQ(ended, 1);
-}
-
-TEST_F(FrmMainRestart, ClosingWithTheReopenFlagRestartsTheHost)
-{
-    UrlCatcher shell({QStringLiteral("file")});
-    state.reopenFlag = true;
-    child<QPushButton>(*window, "cmdCancel")->click();
-    EXPECT_EQ(host.calls, QStringList({"GetOpenDBName", "Command 150"}));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return ended > 0; }, 3500));
 }
 
 TEST_F(FrmMainRestart, WithoutTheReopenFlagUnloadAsksNothingOfTheHost)
