@@ -46,17 +46,10 @@ TEST(FrmSyntax, TreatSyntaxMakesTheArgumentOfATrigger)
 
 TEST(FrmSyntax, LoadsTheProgramPathTheArgumentAndTheFullSyntax)
 {
-    const struct
-    {
-        const char *prompt;
-        QString argument;
-    } rows[] = {{"[25] = [3] * 2", "[25]=[3]*2"}, {"", ""}};
-    for (const auto &row : rows) {
-        FrmSyntax window(QString::fromUtf8(row.prompt));
-        EXPECT_EQ(box(window, 0)->text(), ownPath());
-        EXPECT_EQ(box(window, 1)->text(), row.argument) << row.prompt;
-        EXPECT_EQ(box(window, 2)->text(), ownPath() + " /" + row.argument) << row.prompt;
-    }
+    FrmSyntax window(QStringLiteral("[25] = [3] * 2"));
+    EXPECT_EQ(box(window, 0)->text(), ownPath());
+    EXPECT_EQ(box(window, 1)->text(), QStringLiteral("[25]=[3]*2"));
+    EXPECT_EQ(box(window, 2)->text(), ownPath() + " /[25]=[3]*2");
 }
 
 TEST(FrmSyntax, CopyPutsWhatTheBoxHoldsOnTheClipboard)
