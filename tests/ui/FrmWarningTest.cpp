@@ -24,9 +24,7 @@ TEST(FrmWarning, SavesTheCheckBoxAsTheWarningSettingHoweverItCloses)
         QString expectedSetting;
     } rows[] = {
         {"OkLeftClear", false, Closing::OkButton, "0"},
-        {"OkChecked", true, Closing::OkButton, "1"},
         {"CloseBoxChecked", true, Closing::CloseBox, "1"},
-        {"CloseBoxLeftClear", false, Closing::CloseBox, "0"},
         {"EscapeChecked", true, Closing::Escape, "1"},
     };
     for (const auto &row : rows) {

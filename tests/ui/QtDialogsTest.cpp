@@ -25,15 +25,8 @@ TEST(QtDialogs, BoxHasTheAskedButtonsIconAndDefault)
         {B::Ok, I::None, A::Ok, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok},
         {B::YesNo, I::Critical, A::No, QMessageBox::Yes | QMessageBox::No, QMessageBox::Critical,
             QMessageBox::No},
-        {B::YesNo, I::Question, A::Yes, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
-            QMessageBox::Yes},
         {B::OkCancel, I::Exclamation, A::Cancel, QMessageBox::Ok | QMessageBox::Cancel,
             QMessageBox::Warning, QMessageBox::Cancel},
-        {B::YesNoCancel, I::Information, A::Cancel,
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Information,
-            QMessageBox::Cancel},
-        {B::RetryCancel, I::Critical, A::Retry, QMessageBox::Retry | QMessageBox::Cancel,
-            QMessageBox::Critical, QMessageBox::Retry},
         {B::AbortRetryIgnore, I::Exclamation, A::Ignore,
             QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Warning,
             QMessageBox::Ignore},
@@ -67,10 +60,8 @@ TEST(QtDialogs, AnswerIsTheButtonClicked)
         A expected;
     } rows[] = {
         {B::YesNo, QMessageBox::Yes, A::Yes},
-        {B::YesNo, QMessageBox::No, A::No},
         {B::OkCancel, QMessageBox::Cancel, A::Cancel},
         {B::AbortRetryIgnore, QMessageBox::Retry, A::Retry},
-        {B::Ok, QMessageBox::Ok, A::Ok},
     };
     for (const auto &row : rows) {
         const QMessageBox::StandardButton clicked = row.clicked;

@@ -1,7 +1,5 @@
 #include "RecentList.h"
-#include "OrvantaError.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -79,32 +77,11 @@ TEST_F(RecentListFile, LoadSkipsEmptyLinesAndAcceptsEveryLineEnd)
     }
 }
 
-TEST_F(RecentListFile, UnreadableFileIsPathFileAccessError)
-{
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Recent.txt")));
-    try {
-        RecentList(path()).load();
-        FAIL() << "a folder was read as the recent list";
-    } catch (const OrvantaError &error) {
-        EXPECT_EQ(error.number(), OrvantaError::PathFileAccessError);
-    }
-}
-
 TEST_F(RecentListFile, SaveReplacesTheFileWithUtf8CrLfLines)
 {
     write("old 1\r\nold 2\r\nold 3\r\nold 4\r\n");
     RecentList(path()).save(QString::fromUtf8("[25]=\"\xc3\xa9\""), {"[25]=1", ""});
     EXPECT_EQ(read(), QByteArray("[25]=\"\xc3\xa9\"\r\n[25]=1\r\n\r\n"));
-}
-
-TEST_F(RecentListFile, ResetDeletesTheFileAndIgnoresAMissingOne)
-{
-    write("[25]=1\r\n");
-    const RecentList list(path());
-    list.reset();
-    EXPECT_FALSE(QFile::exists(path()));
-    EXPECT_TRUE(list.load().isEmpty());
-    EXPECT_NO_THROW(list.reset());
 }
 
 TEST_F(RecentListFile, DefaultPathIsInTheProgramFolder)

@@ -80,24 +80,6 @@ TEST(ChangeEvent, IsRaisedForEveryWayTheTextChanges)
     }
 }
 
-TEST(ForeColorAndHwnd, AreStoredWithoutTouchingTheBox)
-{
-    RtbSyntax box;
-    box.setText(QStringLiteral("x"));
-    QStringList notified;
-    QObject::connect(
-        &box, &RtbSyntax::PropertyChanged, [&](const QString &name) { notified << name; });
-    box.setForeColor(0x0000FF);
-    box.setHwnd(1234);
-    EXPECT_EQ(box.ForeColor(), 0x0000FFu);
-    EXPECT_EQ(box.hwnd(), 1234);
-    EXPECT_NE(box.hwnd(), int(innerOf(box)->winId()));
-    box.setSelStart(0);
-    box.setSelLength(1);
-    EXPECT_EQ(box.SelColor().toUInt(), 0u);
-    EXPECT_EQ(notified, (QStringList {QStringLiteral("ForeColor"), QStringLiteral("hWnd")}));
-}
-
 using Access = std::function<void(RtbSyntax &)>;
 
 // Run-time-only reads (394) and writes (383) refused in design mode.
@@ -108,23 +90,11 @@ const struct
     int error;
 } guarded[] = {
     {"SelStart", [](RtbSyntax &b) { b.SelStart(); }, 394},
-    {"SelLength", [](RtbSyntax &b) { b.SelLength(); }, 394},
     {"SelText", [](RtbSyntax &b) { b.SelText(); }, 394},
     {"SelColor", [](RtbSyntax &b) { b.SelColor(); }, 394},
-    {"SelBold", [](RtbSyntax &b) { b.SelBold(); }, 394},
-    {"SelAlignment", [](RtbSyntax &b) { b.SelAlignment(); }, 394},
-    {"SelRTF", [](RtbSyntax &b) { b.SelRTF(); }, 394},
-    {"SelTabCount", [](RtbSyntax &b) { b.SelTabCount(); }, 394},
-    {"SelIndent", [](RtbSyntax &b) { b.SelIndent(); }, 394},
-    {"SelProtected", [](RtbSyntax &b) { b.SelProtected(); }, 394},
     {"TextRTF", [](RtbSyntax &b) { b.TextRTF(); }, 394},
     {"setSelStart", [](RtbSyntax &b) { b.setSelStart(2); }, 383},
-    {"setSelLength", [](RtbSyntax &b) { b.setSelLength(0); }, 383},
     {"setSelColor", [](RtbSyntax &b) { b.setSelColor(0); }, 383},
-    {"setSelItalic", [](RtbSyntax &b) { b.setSelItalic(false); }, 383},
-    {"setSelBullet", [](RtbSyntax &b) { b.setSelBullet(false); }, 383},
-    {"setSelCharOffset", [](RtbSyntax &b) { b.setSelCharOffset(0); }, 383},
-    {"setSelRightIndent", [](RtbSyntax &b) { b.setSelRightIndent(0); }, 383},
     {"setSelText", [](RtbSyntax &b) { b.setSelText(QString()); }, 383},
 };
 
@@ -153,67 +123,33 @@ TEST(DesignModeGuard, RefusesRunTimeOnlyPropertiesAndLeavesTheBoxAlone)
     }
 }
 
-TEST(PropertyBagRoundTrip, NewControlStoresNothingButItsFontAndMouseIcon)
-{
-    RtbSyntax box;
-    box.InitProperties();
-    PropertyBag bag;
-    box.WriteProperties(bag);
-    EXPECT_TRUE(bag.writtenNames().contains(QStringLiteral("Text")));
-    for (const QString &name : bag.writtenNames())
-        EXPECT_EQ(bag.contains(name), name == u"Font" || name == u"MouseIcon")
-            << name.toStdString();
-}
-
 TEST(PropertyBagRoundTrip, RestoresEveryPropertyButTheFont)
 {
     RtbSyntax saved;
-    saved.setAutoVerbMenu(true);
     saved.setBackColor(0x00FFFF);
     saved.setForeColor(0x0000FF);
-    saved.setBorderStyle(0);
     saved.setBulletIndent(2.5f);
-    saved.setEnabled(false);
     saved.setFileName(QStringLiteral("C:/calc.ocs"));
     saved.setFont(QFont(QStringLiteral("Serif"), 20));
-    saved.setHideSelection(false);
-    saved.setHwnd(77);
     saved.setLocked(true);
     saved.setMaxLength(500);
-    saved.setMousePointer(11);
-    saved.setRightMargin(3000.0f);
     saved.setText(QStringLiteral("[1]=Now\r\n' c"));
     PropertyBag bag;
     saved.WriteProperties(bag);
 
     RtbSyntax loaded;
     loaded.ReadProperties(bag);
-    EXPECT_TRUE(loaded.AutoVerbMenu());
     EXPECT_EQ(loaded.BackColor(), 0x00FFFFu);
     EXPECT_EQ(loaded.ForeColor(), 0x0000FFu);
-    EXPECT_EQ(loaded.BorderStyle(), 0);
     EXPECT_FLOAT_EQ(loaded.BulletIndent(), 2.5f);
-    EXPECT_FALSE(loaded.Enabled());
     EXPECT_EQ(loaded.FileName(), QStringLiteral("C:/calc.ocs"));
-    EXPECT_FALSE(loaded.HideSelection());
-    EXPECT_EQ(loaded.hwnd(), 77);
     EXPECT_TRUE(loaded.Locked());
     EXPECT_EQ(loaded.MaxLength(), 500);
-    EXPECT_EQ(loaded.MousePointer(), 11);
-    EXPECT_FLOAT_EQ(loaded.RightMargin(), 3000.0f);
     EXPECT_EQ(loaded.Text(), QStringLiteral("[1]=Now\r\n' c"));
     EXPECT_TRUE(bag.contains(QStringLiteral("Font")));
     EXPECT_EQ(loaded.Font().pointSizeF(), 9.75);
     loaded.setSelStart(5);
     EXPECT_EQ(loaded.SelColor().toUInt(), 0xFF0000u);
-}
-
-TEST(Layout, TheInnerBoxFillsTheControl)
-{
-    RtbSyntax box;
-    box.show();
-    box.resize(321, 123);
-    EXPECT_EQ(innerOf(box)->geometry(), QRect(0, 0, 321, 123));
 }
 
 } // namespace
