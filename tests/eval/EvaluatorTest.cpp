@@ -71,6 +71,10 @@ TEST(Evaluator, FormatModeLeavesNumericTextAndSkipsRounding)
     EXPECT_EQ(h.describe(h.ev.Eval(u"\"12/31/2005\"")), QStringLiteral("Date 12/31/2005"));
     EXPECT_EQ(h.evaluate(QStringLiteral("1 + 2")), QStringLiteral("Number 3"));
     EXPECT_FALSE(h.ev.state().FormatMode);
+    h.evaluate(QStringLiteral("Round(1;1)"));
+    EXPECT_FALSE(h.ev.state().FormatMode);
+    EXPECT_EQ(h.evaluate(QStringLiteral("Format(12;0.00)")), QStringLiteral("Text 12.00"));
+    EXPECT_TRUE(h.ev.state().FormatMode) << "Format raises it";
 }
 
 TEST(Evaluator, ErrorFlagStopsAfterTheCurrentStep)
@@ -240,15 +244,6 @@ TEST(Evaluator, FunctionResultsHaveThePlatformsNumberTypes)
     EXPECT_EQ(diff.numberType(), Value::NumberType::Long);
     const Value age = FunctionTable::find(u"age")->single(h.ev, Value::text(u"1/1/2005"_s));
     EXPECT_EQ(age.numberType(), Value::NumberType::Integer);
-}
-
-TEST(Evaluator, FormatRaisesFormatMode)
-{
-    EvalHarness h("en_US");
-    h.evaluate(QStringLiteral("Round(1;1)"));
-    EXPECT_FALSE(h.ev.state().FormatMode);
-    EXPECT_EQ(h.evaluate(QStringLiteral("Format(12;0.00)")), QStringLiteral("Text 12.00"));
-    EXPECT_TRUE(h.ev.state().FormatMode);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDevice>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,12 +18,8 @@ protected:
     QString script(const QString &name, const QByteArray &body) const
     {
         const QString path = host.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\n" + body + "\n");
-        file.close();
-        file.setPermissions(
-            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        TemporaryHost::writeFile(path, "#!/bin/sh\n" + body + "\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
     }
     QString read(const QString &name) const
