@@ -57,15 +57,11 @@ TEST(ConsoleDialogs, AnswersFromStandardInput)
         EXPECT_EQ(ask(row.input, row.buttons, row.defaultAnswer).answer, row.expected) << row.input;
 }
 
-TEST(ConsoleDialogs, ShowsCaptionAndTextWithCarriageReturnsAsLineBreaks)
+TEST(ConsoleDialogs, ShowsCaptionTextAndPrompt)
 {
-    const Exchange e = ask(
-        "", Dialogs::Buttons::Ok, Dialogs::Answer::Ok, QStringLiteral("first\rsecond\r\rthird"));
-    EXPECT_EQ(e.output, QStringLiteral("Orvanta: first\nsecond\n\nthird\n"));
-}
-
-TEST(ConsoleDialogs, PipedAnswerEndsThePromptLine)
-{
-    const Exchange e = ask("y\n", Dialogs::Buttons::YesNo, Dialogs::Answer::No);
-    EXPECT_EQ(e.output, QStringLiteral("Orvanta: Go on?\n[yes/NO] \n"));
+    // Carriage returns are line breaks; a piped answer ends the prompt line.
+    EXPECT_EQ(ask("", Dialogs::Buttons::Ok, Dialogs::Answer::Ok, "first\rsecond\r\rthird").output,
+        "Orvanta: first\nsecond\n\nthird\n");
+    EXPECT_EQ(ask("y\n", Dialogs::Buttons::YesNo, Dialogs::Answer::No).output,
+        "Orvanta: Go on?\n[yes/NO] \n");
 }

@@ -71,6 +71,10 @@ TEST(Evaluator, FormatModeLeavesNumericTextAndSkipsRounding)
     EXPECT_EQ(h.describe(h.ev.Eval(u"\"12/31/2005\"")), QStringLiteral("Date 12/31/2005"));
     EXPECT_EQ(h.evaluate(QStringLiteral("1 + 2")), QStringLiteral("Number 3"));
     EXPECT_FALSE(h.ev.state().FormatMode);
+    h.evaluate(QStringLiteral("Round(1;1)"));
+    EXPECT_FALSE(h.ev.state().FormatMode);
+    EXPECT_EQ(h.evaluate(QStringLiteral("Format(12;0.00)")), QStringLiteral("Text 12.00"));
+    EXPECT_TRUE(h.ev.state().FormatMode) << "Format raises it";
 }
 
 TEST(Evaluator, ErrorFlagStopsAfterTheCurrentStep)
@@ -129,64 +133,41 @@ void runOnSmallStack(const std::function<void()> &work)
     thread->wait();
 }
 
-TEST(Evaluator, DeepParenthesesRunOutOfStackSpaceOnce)
+TEST(Evaluator, DeepNestingRunsOutOfStackSpaceOnce)
 {
-    EvalHarness h("en_US");
-    QString result;
-    runOnSmallStack([&] { result = h.evaluate(QString(30000, u'(')); });
-    EXPECT_EQ(result, QStringLiteral("Number 0"));
-    EXPECT_EQ(
-        h.dialogs.texts(), QStringList {EvalHarness::syntaxError(28, "Out of stack space", 3)});
-}
-
-TEST(Evaluator, HundredThousandParenthesesAreTooLongToRead)
-{
-    EvalHarness h("en_US");
-    int number = 0;
-    runOnSmallStack([&] {
-        try {
-            h.evaluate(QString(100000, u'('));
-        } catch (const OrvantaError &error) {
-            number = error.number();
-        }
-    });
-    EXPECT_EQ(number, OrvantaError::Overflow);
-    EXPECT_TRUE(h.dialogs.shown().isEmpty());
-}
-
-TEST(Evaluator, DeepFunctionCallsRunOutOfStackSpaceOnce)
-{
-    EvalHarness h("en_US");
-    QString result;
-    const QString nested = QStringLiteral("len(").repeated(1000) + u'1' + QString(1000, u')');
-    runOnSmallStack([&] { result = h.evaluate(nested); });
-    // The innermost call that failed reads as its name, len, whose length is 3.
-    EXPECT_EQ(result, QStringLiteral("Number 1"));
-    EXPECT_EQ(
-        h.dialogs.texts(), QStringList {EvalHarness::syntaxError(28, "Out of stack space", 3)});
-}
-
-TEST(Evaluator, DeepListFunctionCallsEndInTheSyntaxErrorBox)
-{
-    EvalHarness h("en_US");
-    const QString nested = QStringLiteral("max(").repeated(1000) + u'1' + QString(1000, u')');
-    QString result;
-    runOnSmallStack([&] { result = h.evaluate(nested); });
-    EXPECT_FALSE(h.dialogs.shown().isEmpty());
-    EXPECT_EQ(
-        h.dialogs.shown().front().text, EvalHarness::syntaxError(28, "Out of stack space", 3));
-}
-
-TEST(Evaluator, DeepNestingWithinTheLimitWorks)
-{
-    EvalHarness h("en_US");
+    const QString outOfStack = EvalHarness::syntaxError(28, "Out of stack space", 3);
     const int depth = Evaluator::MaxDepth - 1;
-    QString result;
-    runOnSmallStack([&] {
-        result = h.evaluate(QString(depth, u'(') + QStringLiteral("1+1") + QString(depth, u')'));
-    });
-    EXPECT_EQ(result, QStringLiteral("Number 2"));
-    EXPECT_TRUE(h.dialogs.shown().isEmpty());
+    struct Row
+    {
+        QString expression;
+        QString result; // empty: Overflow is thrown
+        QStringList boxes;
+    };
+    const Row rows[] = {
+        {QString(30000, u'('), "Number 0", {outOfStack}},
+        {QString(100000, u'('), "", {}}, // too long to read
+        // The innermost call that failed reads as its name, len, whose length is 3.
+        {u"len("_s.repeated(1000) + u'1' + QString(1000, u')'), "Number 1", {outOfStack}},
+        {u"max("_s.repeated(1000) + u'1' + QString(1000, u')'), "Number -98347874.234234",
+            {outOfStack}},
+        {QString(depth, u'(') + "1+1"_L1 + QString(depth, u')'), "Number 2", {}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.expression.left(8).toStdString() + " " + row.result.toStdString());
+        EvalHarness h("en_US");
+        QString result;
+        int number = 0;
+        runOnSmallStack([&] {
+            try {
+                result = h.evaluate(row.expression);
+            } catch (const OrvantaError &error) {
+                number = error.number();
+            }
+        });
+        EXPECT_EQ(result, row.result);
+        EXPECT_EQ(number, row.result.isEmpty() ? OrvantaError::Overflow : 0);
+        EXPECT_EQ(h.dialogs.texts(), row.boxes);
+    }
 }
 
 TEST(Evaluator, NowAndTimeAreTheClockAsDates)
@@ -263,15 +244,6 @@ TEST(Evaluator, FunctionResultsHaveThePlatformsNumberTypes)
     EXPECT_EQ(diff.numberType(), Value::NumberType::Long);
     const Value age = FunctionTable::find(u"age")->single(h.ev, Value::text(u"1/1/2005"_s));
     EXPECT_EQ(age.numberType(), Value::NumberType::Integer);
-}
-
-TEST(Evaluator, FormatRaisesFormatMode)
-{
-    EvalHarness h("en_US");
-    h.evaluate(QStringLiteral("Round(1;1)"));
-    EXPECT_FALSE(h.ev.state().FormatMode);
-    EXPECT_EQ(h.evaluate(QStringLiteral("Format(12;0.00)")), QStringLiteral("Text 12.00"));
-    EXPECT_TRUE(h.ev.state().FormatMode);
 }
 
 } // namespace

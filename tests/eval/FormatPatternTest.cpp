@@ -49,9 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Digits, FormatPatternRows,
     testing::Values(Row {"en_US", "1234.5", "#,##0.00", "1,234.50"},
         Row {"de_DE", "1234,5", "#,##0.00", "1.234,50"},
         Row {"fr_FR", "1234,5", "#,##0.00", QStringLiteral("1\u202f234,50")},
-        Row {"en_US", "1234567.891", "#,##0.00", "1,234,567.89"},
-        Row {"en_US", "0.5", "#,##0.00", "0.50"}, Row {"en_US", "0", "#,###", ""},
-        Row {"en_US", "5", "000", "005"}, Row {"en_US", "12345", "00", "12345"},
+        Row {"en_US", "0.5", "#,##0.00", "0.50"}, Row {"en_US", "5", "000", "005"},
+        Row {"en_US", "12345", "00", "12345"},
         Row {"en_US", "123456789", "000-00-0000", "123-45-6789"}, Row {"en_US", "1", "0.##", "1."},
         Row {"en_US", "1.5", "0.##", "1.5"}, Row {"en_US", "1.5", "0.0#", "1.5"},
         Row {"en_US", "1.25", "0.0#", "1.25"}, Row {"en_US", "0.5", "#.##", ".5"},
@@ -63,16 +62,14 @@ INSTANTIATE_TEST_SUITE_P(Digits, FormatPatternRows,
 INSTANTIATE_TEST_SUITE_P(Rounding, FormatPatternRows,
     testing::Values(Row {"en_US", "2.345", "0.00", "2.35"}, Row {"en_US", "1.005", "0.00", "1.01"},
         Row {"en_US", "-2.345", "0.00", "-2.35"}, Row {"en_US", "2.5", "0", "3"},
-        Row {"en_US", "-2.5", "0", "-3"}, Row {"en_US", "0.5", "0", "1"},
-        Row {"en_US", "0.05", "0", "0"}, Row {"en_US", "9.995", "0.00", "10.00"},
-        Row {"en_US", "0.999", "0.00", "1.00"}, Row {"en_US", "-0.001", "0.00", "0.00"},
+        Row {"en_US", "-2.5", "0", "-3"}, Row {"en_US", "0.05", "0", "0"},
+        Row {"en_US", "9.995", "0.00", "10.00"}, Row {"en_US", "-0.001", "0.00", "0.00"},
         Row {"en_US", "3.14159", "0.", "3."}));
 
 INSTANTIATE_TEST_SUITE_P(ScalingAndPercent, FormatPatternRows,
     testing::Values(Row {"en_US", "1234567", "#,##0,", "1,235"},
-        Row {"en_US", "1234567", "0.0,,", "1.2"}, Row {"en_US", "1234567", "0,", "1235"},
-        Row {"en_US", "0.256", "0.0%", "25.6%"}, Row {"de_DE", "0,256", "0.0%", "25,6%"},
-        Row {"en_US", "0.5", "0%", "50%"}));
+        Row {"en_US", "1234567", "0.0,,", "1.2"}, Row {"en_US", "0.256", "0.0%", "25.6%"},
+        Row {"de_DE", "0,256", "0.0%", "25,6%"}, Row {"en_US", "0.5", "0%", "50%"}));
 
 INSTANTIATE_TEST_SUITE_P(Scientific, FormatPatternRows,
     testing::Values(Row {"en_US", "1234567", "0.00E+00", "1.23E+06"},
@@ -124,13 +121,11 @@ INSTANTIATE_TEST_SUITE_P(Text, FormatPatternRows,
         Row {"en_US", "abc", "&&&&&", "abc"}, Row {"en_US", "abcdef", "@@@", "abcdef"},
         Row {"en_US", "abcdef", "!@@@-", "abcdef-"},
         Row {"en_US", "1234567890", "(@@@) @@@-@@@@", "(123) 456-7890"},
-        Row {"en_US", "123", "@@@@@", "  123"}, Row {"en_US", "Hello", ">", "HELLO"},
-        Row {"en_US", "HeLLo", "<@@@@@@", " hello"}, Row {"en_US", "", "@;empty", "empty"},
-        Row {"en_US", "x", "@;empty", "x"}));
+        Row {"en_US", "Hello", ">", "HELLO"}, Row {"en_US", "HeLLo", "<@@@@@@", " hello"},
+        Row {"en_US", "", "@;empty", "empty"}, Row {"en_US", "x", "@;empty", "x"}));
 
 INSTANTIATE_TEST_SUITE_P(French, FormatPatternRows,
-    testing::Values(Row {"fr_FR", "2,345", "0.00", "2,35"}, Row {"fr_FR", "0,256", "0.0%", "25,6%"},
-        Row {"fr_FR", "1234567", "0.00E+00", "1,23E+06"},
+    testing::Values(
         Row {"fr_FR", EveDe, "dddd d mmmm yyyy", QStringLiteral("samedi 31 d\u00e9cembre 2005")},
         Row {"fr_FR", EveDe, "Long Date", QStringLiteral("samedi 31 d\u00e9cembre 2005")},
         Row {"fr_FR", EveDe, "ttttt", "17:04:03"}, Row {"fr_FR", EveDe, "hh:nn", "17:04"},
@@ -155,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(NamedFormats, FormatPatternRows,
         Row {"en_US", "-1234.5", "currency", "($1,234.50)"},
         Row {"de_DE", "1234,5", "Currency", QStringLiteral("1.234,50\u00a0\u20ac")},
         Row {"de_DE", "-1234,5", "Currency", QStringLiteral("-1.234,50\u00a0\u20ac")},
-        Row {"en_US", "1234.5", "Fixed", "1234.50"}, Row {"de_DE", "1234,5", "Fixed", "1234,50"},
+        Row {"en_US", "1234.5", "Fixed", "1234.50"},
         Row {"en_US", "1234.5", "STANDARD", "1,234.50"},
         Row {"en_US", "0.256", "Percent", "25.60%"},
         Row {"en_US", "1234567", "Scientific", "1.23E+06"}, Row {"en_US", "0", "Yes/No", "No"},
@@ -167,8 +162,7 @@ INSTANTIATE_TEST_SUITE_P(NamedFormats, FormatPatternRows,
         Row {"en_US", Eve, "Short Date", "12/31/2005"},
         Row {"de_DE", EveDe, "Short Date", "31.12.2005"},
         Row {"en_US", Eve, "Long Time", "5:04:03 PM"},
-        Row {"en_US", Eve, "Medium Time", "05:04 PM"}, Row {"en_US", Eve, "Short Time", "17:04"},
-        Row {"de_DE", EveDe, "Short Time", "17:04"}));
+        Row {"en_US", Eve, "Medium Time", "05:04 PM"}, Row {"en_US", Eve, "Short Time", "17:04"}));
 
 struct Rejected
 {

@@ -26,6 +26,8 @@ TEST(CsvImport, RefusesTheWholeFileForAnyWrongPart)
         {"key of a group", "1,3\nG001,1\n", " line 2: the key G001 belongs to one of the groups"},
         {"error on the last line", "1,3\nC0001,5\nN1,6\nN2,7,8\n",
             " line 4: 3 values where the header has 2"},
+        {"quote not closed", "2,3\nA,1\nB,\"2\n", " line 3: a quoted value is not closed"},
+        {"unknown field", "2,Shoe size\nA,1\n", " line 1: unknown field 'Shoe size'"},
     };
     for (const auto &c : cases) {
         TemporaryHost::writeFile(file, c.content);

@@ -110,13 +110,13 @@ TEST(SqliteHostViewWalk, WritesInAnyOrderAreReadBackAndKept)
 {
     TemporaryHost host;
     host.createContacts(3);
-    struct Write
+    struct Cell
     {
         QString key;
         qint32 field;
         QString value;
     };
-    const Write writes[] = {
+    const Cell writes[] = {
         {"C0003", 25, "c"},
         {"C0001", 25, "a"},
         {"C0002", 25, "b"},
@@ -124,13 +124,7 @@ TEST(SqliteHostViewWalk, WritesInAnyOrderAreReadBackAndKept)
         {"C0002", 3, ""},
         {"C0001", 26, "z"},
     };
-    struct Expected
-    {
-        QString key;
-        qint32 field;
-        QString value;
-    };
-    const Expected expected[] = {
+    const Cell expected[] = {
         {"C0001", 25, "a again"},
         {"C0002", 25, "b"},
         {"C0003", 25, "c"},
@@ -141,16 +135,16 @@ TEST(SqliteHostViewWalk, WritesInAnyOrderAreReadBackAndKept)
     {
         auto app = SqliteHostApplication::attach(host.path());
         auto view = app->Views().Create(HostViewType::Contacts, "CV");
-        for (const Write &write : writes) {
+        for (const Cell &write : writes) {
             view->GoTo(write.key);
             view->SetField(write.field, write.value);
         }
-        for (const Expected &row : expected) {
+        for (const Cell &row : expected) {
             view->GoTo(row.key);
             EXPECT_EQ(view->getField(row.field), row.value) << row.key.toStdString();
         }
     }
-    for (const Expected &row : expected)
+    for (const Cell &row : expected)
         EXPECT_EQ(host.cli({"get", QString::number(row.field), "--record", row.key}).out,
             row.value + '\n')
             << row.key.toStdString();
