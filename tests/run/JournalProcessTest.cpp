@@ -22,19 +22,12 @@ protected:
     // The fields the newest run has journaled so far, read beside the run.
     qint64 journaledFields() const
     {
-        sqlite3 *db = nullptr;
-        qint64 fields = 0;
-        if (sqlite3_open_v2(journalPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr)
-            == SQLITE_OK) {
-            sqlite3_stmt *statement = nullptr;
-            if (sqlite3_prepare_v2(db, "SELECT max(fields) FROM runs", -1, &statement, nullptr)
-                    == SQLITE_OK
-                && sqlite3_step(statement) == SQLITE_ROW)
-                fields = sqlite3_column_int64(statement, 0);
-            sqlite3_finalize(statement);
+        try {
+            const std::vector<JournalRun> journaled = runs();
+            return journaled.empty() ? 0 : journaled.front().fields;
+        } catch (const std::exception &) {
+            return 0;
         }
-        sqlite3_close(db);
-        return fields;
     }
     // Every field value of every contact, by key and field ID.
     QMap<std::pair<QString, int>, QString> contacts() const

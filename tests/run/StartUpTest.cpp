@@ -51,31 +51,25 @@ TEST_F(StartUpTest, ShortWindowTitleEndsBeforeTheHostIsContacted)
     EXPECT_TRUE(dialogs.texts().isEmpty());
 }
 
-TEST_F(StartUpTest, ViewsAboveThreeDoNothing)
+TEST_F(StartUpTest, ContactListWarnsAsTheSettingSaysAndViewsAboveThreeDoNothing)
 {
-    writeAppFile("tempcalc.txt", {});
-    host.activeViewType = HostViewType::LastCalculationView + 1;
-    start("[25]=1");
-    EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
-    EXPECT_TRUE(dialogs.texts().isEmpty());
-    EXPECT_TRUE(tempCalcExists());
-}
-
-TEST_F(StartUpTest, ContactListWarningFollowsTheSetting)
-{
-    host.activeViewType = HostViewType::ContactList;
     const struct
     {
+        qint16 view;
         const char *setting;
         int shown;
-    } rows[] = {{nullptr, 1}, {"0", 1}, {"1", 0}, {"7", 0}, {"abc", 0}};
+    } rows[] = {{HostViewType::ContactList, nullptr, 1}, {HostViewType::ContactList, "0", 1},
+        {HostViewType::LastCalculationView + 1, "0", 0}, {HostViewType::ContactList, "1", 0},
+        {HostViewType::ContactList, "7", 0}, {HostViewType::ContactList, "abc", 0}};
     for (const auto &row : rows) {
+        SCOPED_TRACE(row.setting ? row.setting : "absent");
+        host.activeViewType = row.view;
         if (row.setting)
             settings.setValue("Warning", row.setting);
         windows.warningShown = 0;
         writeAppFile("tempcalc.txt", {});
         start("[25]=1");
-        EXPECT_EQ(windows.warningShown, row.shown) << (row.setting ? row.setting : "absent");
+        EXPECT_EQ(windows.warningShown, row.shown);
         EXPECT_TRUE(tempCalcExists());
     }
     EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
