@@ -27,6 +27,13 @@ void PrintTo(const StatementRow &row, std::ostream *os)
 
 class Statements : public RunFixture, public ::testing::WithParamInterface<StatementRow>
 {
+protected:
+    void SetUp() override
+    {
+        RunFixture::SetUp();
+        writeAppFile("lf.ocs", "[25]=1 ' comment\n\\/[26]=2\n");
+        writeAppFile("comments.ocs", "' nothing\r\n'[25]=1\r\n");
+    }
 };
 
 } // namespace
@@ -56,6 +63,9 @@ INSTANTIATE_TEST_SUITE_P(CalculationRun, Statements,
         StatementRow {"UnderscoreIsSpace", "[25]=Len(\"a_b\")", {{25, "3"}}, {}},
         StatementRow {"EmptyFieldIsTwoQuotes", "[25]=[5]&\"x\"", {{25, "x"}}, {}},
         StatementRow {"EmptyMainWindowCalculation", "", {}, {}},
+        StatementRow {
+            "FileWithLineFeedsOnlyIsOneLine", "File:AppPath/lf.ocs", {{25, "1"}, {26, ""}}, {}},
+        StatementRow {"FileOfCommentsRunsNothing", "File:AppPath/comments.ocs", {}, {}},
         StatementRow {"MissingEquals", "[25]", {}, {MissingEquals + "[25]"}},
         StatementRow {"EqualsFirst", "=5", {}, {MissingEquals + "=5"}},
         StatementRow {
@@ -96,44 +106,40 @@ TEST_F(RunFixture, CommaDecimalSeparatorReachesEveryDot)
     EXPECT_EQ(host.field(0, 26), "a,b");
 }
 
-TEST_F(RunFixture, ArgumentFileWithLineFeedsOnlyIsOneLine)
+TEST_F(RunFixture, HostFailuresAreReportedAndTheNextStatementRuns)
 {
-    run("File:" + writeAppFile("lf.ocs", "[25]=1 ' comment\n\\/[26]=2\n"));
-    EXPECT_EQ(host.field(0, 25), "1");
-    EXPECT_EQ(host.field(0, 26), "");
-}
-
-TEST_F(RunFixture, ArgumentFileOfCommentsRunsNothing)
-{
-    run("File:" + writeAppFile("empty.ocs", "' nothing\r\n'[25]=1\r\n"));
-    EXPECT_TRUE(dialogs.texts().isEmpty());
-    EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
-}
-
-TEST_F(RunFixture, LostViewIsReportedInItsOwnWords)
-{
-    state.calculationView.reset();
-    run("[25]=[3]");
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown().first().text, CalculationRun::lostHostText());
-    EXPECT_EQ(dialogs.shown().first().caption, "Orvanta error");
-}
-
-TEST_F(RunFixture, OtherHostFailureGetsTheErrorReport)
-{
-    run("[25]=[99]");
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.shown().first().text.startsWith(
-        "Error 5: 'Field 99 does not exist'\rin Prog: Sub Start_Calc - Line # "));
-}
-
-TEST_F(RunFixture, RefusedWriteIsReportedAndTheNextStatementRuns)
-{
-    run("[77]=1\\/[25]=2");
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.shown().first().text.startsWith(
-        "Error 5: 'Field 77 does not exist'\rin Prog: Sub WriteTargetField - Line # 1"));
-    EXPECT_EQ(host.field(0, 25), "2");
+    const struct
+    {
+        const char *name;
+        QString commandLine;
+        bool viewLost;
+        QString reportStart;
+        const char *field25;
+    } rows[] = {
+        {"lost view", "[25]=[3]", true, CalculationRun::lostHostText(), ""},
+        {"other failure", "[25]=[99]", false,
+            "Error 5: 'Field 99 does not exist'\rin Prog: Sub Start_Calc - Line # ", ""},
+        {"refused write", "[77]=1\\/[25]=2", false,
+            "Error 5: 'Field 77 does not exist'\rin Prog: Sub WriteTargetField - Line # 1", "2"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        dialogs.clear();
+        host.records[0].remove(25);
+        state = RunState();
+        state.hostApplication = &host;
+        state.viewCollection = &host;
+        state.activeViewType = HostViewType::Contacts;
+        state.calculationView = row.viewLost ? nullptr : host.Create(HostViewType::Contacts, "CV");
+        run(row.commandLine);
+        ASSERT_EQ(dialogs.shown().size(), 1);
+        EXPECT_TRUE(dialogs.shown().first().text.startsWith(row.reportStart))
+            << dialogs.shown().first().text.toStdString();
+        EXPECT_EQ(host.field(0, 25), row.field25);
+        if (row.viewLost) {
+            EXPECT_EQ(dialogs.shown().first().caption, "Orvanta error");
+        }
+    }
 }
 
 TEST_F(RunFixture, GroupViewField25LeavesAndReturns)

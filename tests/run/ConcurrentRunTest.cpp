@@ -1,5 +1,5 @@
 // Runs started at once on the same records: one record's read, evaluation and write is
-// one unit against the others, so no update is lost.
+// one unit against the others, so no update is lost, and each run is journaled whole.
 #include "EndToEnd.h"
 
 #include <vector>
@@ -15,21 +15,22 @@ TEST_F(EndToEnd, TwentyTriggersAtOnceOnOneContactEachCount)
     EXPECT_EQ(field(25), "20");
 }
 
-TEST_F(EndToEnd, FourAllContactsRunsAtOnceEachCountEveryContact)
+TEST_F(EndToEnd, FourAllContactsRunsAtOnceEachCountEveryContactAndJournalCompletely)
 {
     // Several batches per run, so the runs take turns between batches.
-    QByteArray csv = "2,29\n";
-    for (int i = 1; i <= 3000; ++i)
-        csv += "Company " + QByteArray::number(i) + ",0\n";
-    writeAppFile("contacts.csv", csv);
-    host({"import", appDir() + "/contacts.csv"});
-    host({"lookup", "all"});
-    const qsizetype contacts = lookupKeys().size();
-    std::vector<std::unique_ptr<QProcess>> runs;
+    importContacts(3000);
+    std::vector<std::unique_ptr<QProcess>> launched;
     for (int i = 0; i < 4; ++i)
-        runs.push_back(launch("orvanta", {"--all", "[29]=[29]+1"}, "y\n"));
-    for (const auto &run : runs)
+        launched.push_back(launch("orvanta", {"--all", "[25]=[25]&\"x\""}, "y\n"));
+    for (const auto &run : launched)
         EXPECT_EQ(finish(*run).exitCode, 0);
-    host({"lookup", "29=4"});
-    EXPECT_EQ(lookupKeys().size(), contacts);
+    host({"lookup", "25=xxxx"});
+    EXPECT_EQ(lookupKeys().size(), 3000);
+    const std::vector<JournalRun> journaled = runs();
+    ASSERT_EQ(journaled.size(), 4u);
+    for (const JournalRun &run : journaled) {
+        EXPECT_TRUE(run.finished);
+        EXPECT_EQ(run.fields, 3000);
+        EXPECT_EQ(qint64(writes(run.number).size()), 3000);
+    }
 }

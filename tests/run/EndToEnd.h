@@ -3,6 +3,8 @@
 // Starts the real orvanta against real host databases made with orvanta-host, with the
 // console dialogs, a private settings folder and a private program folder.
 #include "AppPath.h"
+#include "JournalEntries.h"
+#include "RunJournal.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,6 +107,29 @@ protected:
         QFile file(m_dir.filePath("config/Orvanta/Orvanta.conf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[Settings]\n" + content);
+    }
+
+    // A host of count numbered contacts with fields 3 and 4 set, all in the lookup.
+    void importContacts(int count)
+    {
+        QByteArray csv = "2,3,4\n";
+        for (int i = 1; i <= count; ++i)
+            csv += "Company " + QByteArray::number(i) + "," + QByteArray::number(i * 7 % 900) + ","
+                + QByteArray::number(i % 250) + "\n";
+        writeAppFile("contacts.csv", csv);
+        host({"init", "--force"});
+        host({"import", appDir() + "/contacts.csv"});
+        host({"lookup", "all"});
+    }
+
+    QString journalPath() const { return m_dir.filePath("data/orvanta/journal.db"); }
+    std::vector<JournalRun> runs() const
+    {
+        return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).runs();
+    }
+    std::vector<JournalWrite> writes(qint64 run) const
+    {
+        return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).writes(run);
     }
 
     QString dbPath() const { return m_dir.filePath("host.db"); }

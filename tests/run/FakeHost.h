@@ -108,8 +108,6 @@ public:
     }
     std::shared_ptr<HostView> Create(qint16 viewType, const QString &) override
     {
-        if (noCalculationView)
-            return nullptr;
         return std::make_shared<View>(*this, viewType);
     }
 
@@ -128,7 +126,6 @@ public:
     QList<int> lookup;
     int current = -1;
     qint16 activeViewType = HostViewType::Contacts;
-    bool noCalculationView = false;
     QList<qint16> commands;
     QStringList calls;
 };

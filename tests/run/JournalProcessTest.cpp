@@ -1,16 +1,8 @@
 // The run journal, history and undo, with orvanta and orvanta-host started as built.
 #include "EndToEnd.h"
-#include "JournalEntries.h"
-#include "RunJournal.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
 
@@ -27,31 +19,15 @@ class JournalProcess : public EndToEnd
 {
 protected:
     QString hostPath() const { return m_extraEnvironment.value("ORVANTA_HOST", dbPath()); }
-    QString journalPath() const { return m_dir.filePath("data/orvanta/journal.db"); }
     // The fields the newest run has journaled so far, read beside the run.
     qint64 journaledFields() const
     {
-        sqlite3 *db = nullptr;
-        qint64 fields = 0;
-        if (sqlite3_open_v2(journalPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr)
-            == SQLITE_OK) {
-            sqlite3_stmt *statement = nullptr;
-            if (sqlite3_prepare_v2(db, "SELECT max(fields) FROM runs", -1, &statement, nullptr)
-                    == SQLITE_OK
-                && sqlite3_step(statement) == SQLITE_ROW)
-                fields = sqlite3_column_int64(statement, 0);
-            sqlite3_finalize(statement);
+        try {
+            const std::vector<JournalRun> journaled = runs();
+            return journaled.empty() ? 0 : journaled.front().fields;
+        } catch (const std::exception &) {
+            return 0;
         }
-        sqlite3_close(db);
-        return fields;
-    }
-    std::vector<JournalRun> runs() const
-    {
-        return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).runs();
-    }
-    std::vector<JournalWrite> writes(qint64 run) const
-    {
-        return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).writes(run);
     }
     // Every field value of every contact, by key and field ID.
     QMap<std::pair<QString, int>, QString> contacts() const
@@ -66,12 +42,6 @@ protected:
         }
         return values;
     }
-    void writeFile(const QString &name, const QByteArray &content) const
-    {
-        QFile file(m_dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
     // Runs SQL on the journal, creating the folder first.
     void journalSql(const char *sql) const
     {
@@ -83,30 +53,11 @@ protected:
     }
 };
 
-// A host whose export has simple cells, so that the CSV splits on commas.
-class NumberedContacts : public JournalProcess
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        QByteArray csv = "2,3,4\n";
-        for (int i = 1; i <= contactCount; ++i)
-            csv += "Company " + QByteArray::number(i) + "," + QByteArray::number(i * 7 % 900) + ","
-                + QByteArray::number(i % 250) + "\n";
-        writeFile("contacts.csv", csv);
-        host({"init", "--force"});
-        host({"import", m_dir.filePath("contacts.csv")});
-        host({"lookup", "all"});
-    }
-    int contactCount = 300;
-};
-
 } // namespace
 
 TEST_F(JournalProcess, EachKindOfRunIsJournaledWithWhatItReplaced)
 {
-    writeFile("calc.ocs", "[25]=[3]*2\\/[26]=7");
+    writeAppFile("calc.ocs", "[25]=[3]*2\\/[26]=7");
     const struct
     {
         QStringList arguments;
@@ -148,12 +99,16 @@ TEST_F(JournalProcess, EachKindOfRunIsJournaledWithWhatItReplaced)
     }
 }
 
-TEST_F(NumberedContacts, UndoAfterAllRestoresEveryFieldAndBothRunsAreListed)
+TEST_F(JournalProcess, UndoAfterAllRestoresEveryFieldAndCanItselfBeUndone)
 {
+    importContacts(300);
     const auto before = contacts();
     ASSERT_EQ(
         orvanta({"--all", "[25]=[3]*2\\/[26]=If([4]>100;1;0)\\/[27]=[3]+[4]"}, "y\n").exitCode, 0);
-    ASSERT_NE(contacts(), before);
+    const auto afterRun = contacts();
+    ASSERT_NE(afterRun, before);
+    EXPECT_EQ(orvanta({"--undo"}, "n\n").exitCode, 1);
+    EXPECT_EQ(contacts(), afterRun);
     const Result undo = orvanta({"--undo"}, "y\n");
     EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
     EXPECT_TRUE(undo.err.contains("Undo run 1 of ")) << undo.err.toStdString();
@@ -167,10 +122,16 @@ TEST_F(NumberedContacts, UndoAfterAllRestoresEveryFieldAndBothRunsAreListed)
         << lines.at(1).toStdString();
     EXPECT_TRUE(lines.at(2).contains(QRegularExpression(R"(^\s+1\s.*all contacts\s+300\s+900\s)")))
         << lines.at(2).toStdString();
+
+    const Result again = orvanta({"--undo"}, "y\n");
+    EXPECT_TRUE(again.err.contains("Undo run 2 of ")) << again.err.toStdString();
+    EXPECT_EQ(contacts(), afterRun);
+    EXPECT_EQ(runs().size(), 3u);
 }
 
-TEST_F(NumberedContacts, FieldsChangedSinceAreLeftAloneAndCounted)
+TEST_F(JournalProcess, FieldsChangedSinceAreLeftAloneAndCounted)
 {
+    importContacts(300);
     ASSERT_EQ(orvanta({"--all", "[25]=[3]*2\\/[26]=5"}, "y\n").exitCode, 0);
     host({"goto", "C0003"});
     host({"set", "25", "hand-made"});
@@ -185,31 +146,13 @@ TEST_F(NumberedContacts, FieldsChangedSinceAreLeftAloneAndCounted)
     EXPECT_EQ(field(25, "C0004"), "");
 }
 
-TEST_F(NumberedContacts, AnUndoCanBeUndoneAndAnsweringNoChangesNothing)
+TEST_F(JournalProcess, RunKilledHalfWayLeavesJournalMatchingTheHost)
 {
-    ASSERT_EQ(orvanta({"--all", "[25]=[3]*2"}, "y\n").exitCode, 0);
-    const auto afterRun = contacts();
-    EXPECT_EQ(orvanta({"--undo"}, "n\n").exitCode, 1);
-    EXPECT_EQ(contacts(), afterRun);
-    ASSERT_EQ(orvanta({"--undo"}, "y\n").exitCode, 0);
-    EXPECT_NE(contacts(), afterRun);
-    const Result again = orvanta({"--undo"}, "y\n");
-    EXPECT_TRUE(again.err.contains("Undo run 2 of ")) << again.err.toStdString();
-    EXPECT_EQ(contacts(), afterRun);
-    EXPECT_EQ(runs().size(), 3u);
-}
-
-TEST_F(NumberedContacts, RunKilledHalfWayLeavesJournalMatchingTheHost)
-{
-    contactCount = 20000;
-    SetUp();
+    importContacts(20000);
     const auto before = contacts();
-    QProcess process;
-    process.setProcessEnvironment(environment());
-    process.start(ExecutableDir() + "/orvanta", {"--all", "[25]=[3]*2\\/[26]=[4]+1"});
-    process.write("y\n");
+    const auto run = launch("orvanta", {"--all", "[25]=[3]*2\\/[26]=[4]+1"}, "y\n");
+    QProcess &process = *run;
     process.waitForBytesWritten(5000);
-    process.closeWriteChannel();
     // Kill once a few batches have been journaled, well before the end.
     for (int i = 0; i < 5000 && journaledFields() < 3000; ++i)
         QThread::msleep(1);
@@ -333,30 +276,4 @@ TEST_F(JournalProcess, AJournalLockedByAnotherRunIsReportedAndTheFieldStillWritt
     // Free again, the next run is journaled.
     ASSERT_EQ(orvanta({"[25]=43"}).exitCode, 0);
     EXPECT_EQ(runs().size(), 1u);
-}
-
-TEST_F(NumberedContacts, TwoRunsAtOnceBothJournalCompletely)
-{
-    contactCount = 3000;
-    SetUp();
-    QProcess a;
-    QProcess b;
-    for (QProcess *p : {&a, &b})
-        p->setProcessEnvironment(environment());
-    a.start(ExecutableDir() + "/orvanta", {"--all", "[25]=[3]*2"});
-    b.start(ExecutableDir() + "/orvanta", {"--all", "[26]=[4]+1"});
-    for (QProcess *p : {&a, &b}) {
-        p->write("y\n");
-        p->waitForBytesWritten(5000);
-        p->closeWriteChannel();
-    }
-    ASSERT_TRUE(a.waitForFinished(60000));
-    ASSERT_TRUE(b.waitForFinished(60000));
-    const std::vector<JournalRun> both = runs();
-    ASSERT_EQ(both.size(), 2u);
-    for (const JournalRun &run : both) {
-        EXPECT_TRUE(run.finished);
-        EXPECT_EQ(run.fields, 3000);
-        EXPECT_EQ(qint64(writes(run.number).size()), 3000);
-    }
 }

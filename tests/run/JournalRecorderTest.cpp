@@ -38,6 +38,18 @@ protected:
         return made;
     }
     RunJournal journal() const { return RunJournal(path(), RunJournal::Mode::ExistingOnly); }
+    // A whole run of one write, committed and finished.
+    void oneWriteRun(
+        int daysAgo, std::optional<JournalRecorder::Retention> retention = std::nullopt)
+    {
+        auto run = recorder(daysAgo);
+        if (retention)
+            run->setRetention(*retention);
+        run->add("C1", 25, "a", "b");
+        run->aboutToCommit(1);
+        run->committed();
+        run->finish();
+    }
 
     RecordingDialogs dialogs;
 
@@ -159,14 +171,8 @@ TEST_F(JournalRecorderTest, RetentionKeepsTheNewestRunsOrTheRecentDaysWhicheverK
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         removeJournal(path());
-        for (int age : row.ages) {
-            auto run = recorder(age);
-            run->setRetention({row.keepRuns, row.keepDays});
-            run->add("C1", 25, "a", "b");
-            run->aboutToCommit(1);
-            run->committed();
-            run->finish();
-        }
+        for (int age : row.ages)
+            oneWriteRun(age, JournalRecorder::Retention {row.keepRuns, row.keepDays});
         std::vector<qint64> left;
         for (const JournalRun &run : journal().runs())
             left.push_back(run.number);
@@ -187,12 +193,7 @@ TEST_F(JournalRecorderTest, ALargeOldRunIsPrunedInSlicesAndLeavesTheHistoryAtOnc
     int runs = 0;
     qint64 firstLeft = 1;
     while (firstLeft == 1 && runs < 10) {
-        auto small = recorder();
-        small->setRetention({1, 90});
-        small->add("C1", 25, "a", "b");
-        small->aboutToCommit(1);
-        small->committed();
-        small->finish();
+        oneWriteRun(0, JournalRecorder::Retention {1, 90});
         ++runs;
         RunJournal stored = journal();
         EXPECT_EQ(stored.runs().back().number, 2) << "a run being pruned is out of the history";

@@ -65,21 +65,18 @@ TEST_F(LookupRun, AllContactsSends701BeforeTheRun)
     EXPECT_EQ(host.calls.filter("SetField").size(), 3);
 }
 
-TEST_F(LookupRun, MainWindowChoosesCalculationAndScope)
+TEST_F(LookupRun, MainWindowChoosesCalculationAndScopeOrStopsTheRun)
 {
     windows.calculation = "[25]=9";
     windows.lookup = true;
-    dialogs.scriptAnswers({Dialogs::Answer::Yes});
-    run("");
-    EXPECT_EQ(windows.mainWindowShown, 1);
-    EXPECT_EQ(host.calls.filter("SetField").size(), 3);
-}
-
-TEST_F(LookupRun, ClosedMainWindowStopsTheRun)
-{
-    windows.calculation = "[25]=9";
     windows.proceed = false;
     run("");
     EXPECT_TRUE(host.commands.isEmpty());
     EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
+
+    windows.proceed = true;
+    dialogs.scriptAnswers({Dialogs::Answer::Yes});
+    run("");
+    EXPECT_EQ(windows.mainWindowShown, 2);
+    EXPECT_EQ(host.calls.filter("SetField").size(), 3);
 }

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 // A main window that answers as a test tells it, and remembers being shown.
@@ -38,14 +39,39 @@ public:
     int warningShown = 0;
 };
 
+// Forwards to another host, so that a run can own it; beforeCommit runs just before each
+// commit.
+class ForwardingHost : public HostApplication
+{
+public:
+    explicit ForwardingHost(
+        HostApplication &host, std::function<void()> beforeCommit = [] {})
+        : m_host(host)
+        , m_beforeCommit(std::move(beforeCommit))
+    {
+    }
+    void OpenFile(const QString &path) override { m_host.OpenFile(path); }
+    HostViews &Views() override { return m_host.Views(); }
+    void Command(qint16 command) override { m_host.Command(command); }
+    QString GetOpenDBName() override { return m_host.GetOpenDBName(); }
+    void Commit() override
+    {
+        m_beforeCommit();
+        m_host.Commit();
+    }
+
+private:
+    HostApplication &m_host;
+    std::function<void()> m_beforeCommit;
+};
+
 class SilentProgress : public RunProgress
 {
 public:
     void begin(qint32 count) override { begun = count; }
-    void advance(qint32 done) override { last = done; }
+    void advance(qint32) override { }
     void end() override { ended = true; }
     qint32 begun = -1;
-    qint32 last = 0;
     bool ended = false;
 };
 

@@ -1,8 +1,5 @@
 #include "StartUp.h"
-#include "HostNumbers.h"
 #include "RunFixture.h"
-
-#include <QFile>
 
 namespace {
 
@@ -18,46 +15,21 @@ protected:
         HostConnection connection {[title] { return title; },
             [this]() -> std::unique_ptr<HostApplication> {
                 ++attached;
-                if (hostMissing)
-                    throw OrvantaError(429);
-                return std::make_unique<Proxy>(host);
+                return std::make_unique<ForwardingHost>(host);
             }};
         StartUp(state, connection, evaluator, runDialogs, settings, windows, progress).Main();
     }
 
-    void writeTempCalc()
-    {
-        QFile file(appDir() + "/tempcalc.txt");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
     bool tempCalcExists() const { return QFile::exists(appDir() + "/tempcalc.txt"); }
 
-    // The run owns its application object; this one forwards to the fixture's host.
-    class Proxy : public HostApplication
-    {
-    public:
-        explicit Proxy(FakeHost &host)
-            : m_host(host)
-        {
-        }
-        void OpenFile(const QString &path) override { m_host.OpenFile(path); }
-        HostViews &Views() override { return m_host; }
-        void Command(qint16 command) override { m_host.Command(command); }
-        QString GetOpenDBName() override { return m_host.GetOpenDBName(); }
-
-    private:
-        FakeHost &m_host;
-    };
-
     int attached = 0;
-    bool hostMissing = false;
 };
 
 } // namespace
 
 TEST_F(StartUpTest, TriggerRunWritesAndDeletesTempCalc)
 {
-    writeTempCalc();
+    writeAppFile("tempcalc.txt", {});
     start("[25]=[3]*2");
     EXPECT_EQ(host.field(0, 25), "25");
     EXPECT_FALSE(tempCalcExists());
@@ -79,31 +51,25 @@ TEST_F(StartUpTest, ShortWindowTitleEndsBeforeTheHostIsContacted)
     EXPECT_TRUE(dialogs.texts().isEmpty());
 }
 
-TEST_F(StartUpTest, ViewsAboveThreeDoNothing)
+TEST_F(StartUpTest, ContactListWarnsAsTheSettingSaysAndViewsAboveThreeDoNothing)
 {
-    writeTempCalc();
-    host.activeViewType = HostViewType::LastCalculationView + 1;
-    start("[25]=1");
-    EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
-    EXPECT_TRUE(dialogs.texts().isEmpty());
-    EXPECT_TRUE(tempCalcExists());
-}
-
-TEST_F(StartUpTest, ContactListWarningFollowsTheSetting)
-{
-    host.activeViewType = HostViewType::ContactList;
     const struct
     {
+        qint16 view;
         const char *setting;
         int shown;
-    } rows[] = {{nullptr, 1}, {"0", 1}, {"1", 0}, {"7", 0}, {"abc", 0}};
+    } rows[] = {{HostViewType::ContactList, nullptr, 1}, {HostViewType::ContactList, "0", 1},
+        {HostViewType::LastCalculationView + 1, "0", 0}, {HostViewType::ContactList, "1", 0},
+        {HostViewType::ContactList, "7", 0}, {HostViewType::ContactList, "abc", 0}};
     for (const auto &row : rows) {
+        SCOPED_TRACE(row.setting ? row.setting : "absent");
+        host.activeViewType = row.view;
         if (row.setting)
             settings.setValue("Warning", row.setting);
         windows.warningShown = 0;
-        writeTempCalc();
+        writeAppFile("tempcalc.txt", {});
         start("[25]=1");
-        EXPECT_EQ(windows.warningShown, row.shown) << (row.setting ? row.setting : "absent");
+        EXPECT_EQ(windows.warningShown, row.shown);
         EXPECT_TRUE(tempCalcExists());
     }
     EXPECT_TRUE(host.calls.filter("SetField").isEmpty());
