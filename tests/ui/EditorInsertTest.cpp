@@ -78,24 +78,6 @@ TEST_F(EditorInsert, EveryOperatorIsInsertedAsListed)
         EXPECT_EQ(text().Text(), QStringLiteral("[25]") + entry.listText);
         EXPECT_FALSE(child<QWidget>("lstOperators")->isVisible());
     }
-}
-
-TEST_F(EditorInsert, CatalogueRowsAsWritten)
-{
-    const struct
-    {
-        const char *listText;
-        const char *inserted;
-    } rows[] = {
-        {"If()", "If(<logical_test>;<value_if_true>;<value_if_false>)"},
-        {"Ltrim()", "LTrim(<string>)"},
-        {"Count()", "Count(1<value1>;<value2>;<...>)"},
-    };
-    for (const auto &row : rows) {
-        startWith(QString());
-        choose("InsertFunction", "lstFunctions", QLatin1String(row.listText));
-        EXPECT_EQ(text().Text(), QLatin1String(row.inserted));
-    }
     startWith(QStringLiteral("[1]"));
     choose("InsertOperator", "lstOperators", QStringLiteral("AND"));
     EXPECT_EQ(text().Text(), QStringLiteral("[1]AND"));
