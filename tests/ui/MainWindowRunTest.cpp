@@ -146,15 +146,27 @@ protected:
     }
 };
 
-TEST_F(OrvantaProcess, ConsoleSaysTheMainWindowNeedsADisplayAndChangesNothing)
+// Without a display the main window and the editor say so and change nothing; only the
+// main window's run, which calculated nothing, tells a script it failed.
+TEST_F(OrvantaProcess, ConsoleSaysAWindowNeedsADisplayAndChangesNothing)
 {
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QString said;
+    } rows[] = {
+        {{}, 1, ConsoleRunWindows::mainWindowUnavailableText()},
+        {{QStringLiteral("--edit"), QStringLiteral("x.ocs")}, 0,
+            ConsoleRunWindows::editorUnavailableText()},
+    };
     QProcessEnvironment environment = database.orvantaEnvironment();
     environment.insert(QStringLiteral("ORVANTA_UI"), QStringLiteral("console"));
-    const Outcome outcome = orvanta({}, environment);
-    // Nothing was calculated: a script hears so.
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_TRUE(outcome.errors.contains(ConsoleRunWindows::mainWindowUnavailableText()))
-        << qPrintable(outcome.errors);
+    for (const auto &row : rows) {
+        const Outcome outcome = orvanta(row.arguments, environment);
+        EXPECT_EQ(outcome.exitCode, row.exitCode) << qPrintable(row.said);
+        EXPECT_TRUE(outcome.errors.contains(row.said)) << qPrintable(outcome.errors);
+    }
     EXPECT_FALSE(database.commandLog().contains(QStringLiteral("104")));
 }
 
