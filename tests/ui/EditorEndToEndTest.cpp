@@ -1,62 +1,28 @@
+#include "EditorFixture.h"
 #include "Evaluator.h"
-#include "FieldList.h"
-#include "FrmEditor.h"
 #include "FrmMain.h"
 #include "FrmPreview.h"
 #include "HostDatabaseProcess.h"
 #include "QtRunWindows.h"
-#include "RecordingDialogs.h"
-#include "RtbSyntax.h"
 #include "RunDialogs.h"
-#include "RunProgress.h"
 #include "RunState.h"
-#include "ScriptedFileDialogs.h"
 #include "Settings.h"
 #include "SqliteHostApplication.h"
 #include "StartUp.h"
+#include "TestProgress.h"
 #include "WhenShown.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
-
-class NoProgress : public RunProgress
-{
-public:
-    void begin(qint32) override { }
-    void advance(qint32) override { }
-    void end() override { }
-};
 
 template<class T> T *named(QWidget &window, const char *name)
 {
     T *found = window.findChild<T *>(QLatin1String(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
-}
-
-void clickListEntry(QListWidget *list, const QString &text)
-{
-    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    list->scrollToItem(found.constFirst());
-    QTest::mouseClick(
-        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
-}
-
-void clickField(FieldList *list, const QString &reference)
-{
-    const QList<QTreeWidgetItem *> found = list->findItems(reference, Qt::MatchExactly, 1);
-    ASSERT_EQ(found.size(), 1);
-    list->scrollToItem(found.constFirst());
-    QTest::mouseClick(
-        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
 }
 
 // The whole way a user goes: the main window opens the editor, the calculation is built

@@ -172,19 +172,6 @@ TEST_F(EditorFiles, ReplaceQuestionDecidesWhetherTheFileIsWritten)
     EXPECT_EQ(editor->handBack(), QStringLiteral("File:") + existing);
 }
 
-TEST_F(EditorFiles, SaveAfterSaveAsWritesTheSameFileWithoutAsking)
-{
-    const QString chosen = appPath(QStringLiteral("chosen.ocs"));
-    open();
-    text().setText(QStringLiteral("[25]=1"));
-    fileDialogs.scriptAnswers({chosen});
-    action("mnuSaveAs")->trigger();
-    text().setText(QStringLiteral("[25]=2"));
-    action("mnuSave")->trigger();
-    EXPECT_EQ(fileDialogs.requests().size(), 1);
-    EXPECT_EQ(readFile(chosen), QByteArray("[25]=2"));
-}
-
 // A close whose save is cancelled or fails stays open with the text and its changes.
 TEST_F(EditorFiles, CloseStaysOpenWhenItsSaveDoesNotHappen)
 {
@@ -226,32 +213,27 @@ TEST_F(EditorFiles, FailedSaveIsReportedAndKeepsTheChanges)
     EXPECT_TRUE(closeEditor());
 }
 
-TEST_F(EditorFiles, OpenLoadsTheChosenFileAsUnchanged)
-{
-    const QString path = writeFile(QStringLiteral("opened.ocs"), "[26]=If([4]>100;1;0)");
-    open();
-    text().setText(QStringLiteral("scratch"));
-    fileDialogs.scriptAnswers({path});
-    action("Open")->trigger();
-    EXPECT_EQ(text().Text(), QStringLiteral("[26]=If([4]>100;1;0)"));
-    EXPECT_EQ(editor->sLoadedFile, path);
-    EXPECT_TRUE(closeEditor());
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(editor->handBack(), QStringLiteral("File:") + path);
-}
-
-TEST_F(EditorFiles, OpenCancelledOrRefusedLeavesTheDocument)
+// Cancelled or refused, Open leaves the document; a chosen file is loaded as unchanged.
+TEST_F(EditorFiles, OpenLoadsTheChosenFileOrLeavesTheDocument)
 {
     const QString binary = writeFile(QStringLiteral("binary.ocs"), QByteArray("a\0b", 3));
+    const QString path = writeFile(QStringLiteral("opened.ocs"), "[26]=If([4]>100;1;0)");
     open();
     text().setText(QStringLiteral("mine"));
-    fileDialogs.scriptAnswers({std::nullopt, binary});
+    fileDialogs.scriptAnswers({std::nullopt, binary, path});
     action("mnuOpen")->trigger();
     EXPECT_TRUE(dialogs.shown().isEmpty());
     action("mnuOpen")->trigger();
     EXPECT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(text().Text(), QStringLiteral("mine"));
     EXPECT_EQ(editor->sLoadedFile, QString());
+    dialogs.clear();
+    action("Open")->trigger();
+    EXPECT_EQ(text().Text(), QStringLiteral("[26]=If([4]>100;1;0)"));
+    EXPECT_EQ(editor->sLoadedFile, path);
+    EXPECT_TRUE(closeEditor());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(editor->handBack(), QStringLiteral("File:") + path);
 }
 
 TEST_F(EditorFiles, NewEmptiesTheDocumentWithoutAsking)

@@ -2,6 +2,7 @@
 
 #include "EditorPreview.h"
 #include "FakeFields.h"
+#include "FieldList.h"
 #include "FrmEditor.h"
 #include "HostDatabase.h"
 #include "RecordingDialogs.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +44,24 @@ public:
     QList<QStringList> chooser;
     QStringList previews;
 };
+
+// Clicks the entry of a pick list shown as text, or the field whose reference is given.
+inline void clickListEntry(QListWidget *list, const QString &text)
+{
+    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << qPrintable(text);
+    list->scrollToItem(found.constFirst());
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
+}
+inline void clickField(FieldList *list, const QString &reference)
+{
+    const QList<QTreeWidgetItem *> found = list->findItems(reference, Qt::MatchExactly, 1);
+    ASSERT_EQ(found.size(), 1) << qPrintable(reference);
+    list->scrollToItem(found.constFirst());
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
+}
 
 // The editor over a fake host, scripted file dialogs and message boxes, in a private
 // program folder.

@@ -1,11 +1,9 @@
-#include "ConsoleRunWindows.h"
 #include "EditorFixture.h"
 #include "EditorMode.h"
 #include "LaunchOptions.h"
 #include "QtRunWindows.h"
 #include "WhenShown.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -80,34 +78,11 @@ TEST(EditorLaunch, EditorAloneOpensTheFileInItsMode)
     });
     const ModalWatchdog watchdog;
     windows.showEditor(file);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(caption, QStringLiteral("Syntax Editor - Group Fields"));
     EXPECT_EQ(text, QStringLiteral("[4]=Sum"));
     EXPECT_FALSE(previewEnabled); // no preview window to hand the text to
     EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-QProcessEnvironment environmentIn(const QTemporaryDir &folder)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ORVANTA_APP_DIR"), folder.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path());
-    environment.insert(QStringLiteral("ORVANTA_HOST"), folder.filePath(QStringLiteral("none.db")));
-    return environment;
-}
-
-TEST(EditorLaunch, WithoutADisplayTheEditorSaysSoAndEnds)
-{
-    QTemporaryDir folder;
-    QProcessEnvironment environment = environmentIn(folder);
-    environment.insert(QStringLiteral("ORVANTA_UI"), QStringLiteral("console"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ORVANTA_EXE), {QStringLiteral("--edit"), QStringLiteral("x.ocs")});
-    process.closeWriteChannel();
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_TRUE(process.readAllStandardError().contains(
-        ConsoleRunWindows::editorUnavailableText().toUtf8()));
 }
 
 } // namespace

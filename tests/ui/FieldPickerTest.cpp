@@ -63,51 +63,51 @@ TEST_F(FieldPicker, LeavesOutTypesNotAskedForAndTheInternalIds)
     EXPECT_EQ(fill(fields), expected);
 }
 
-TEST_F(FieldPicker, EmptyHostLooksAtPositionZeroOnly)
+// A host that is empty, fails part way, or counts more fields than it has.
+TEST_F(FieldPicker, HostTroubleKeepsWhatWasListed)
 {
-    FakeFields fields;
-    EXPECT_TRUE(fill(fields).isEmpty());
-    EXPECT_EQ(fields.positionsAsked, 1);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(FieldPicker, HostFailingHalfWayKeepsWhatWasListedWithoutAMessage)
-{
-    FakeFields fields({{1, QStringLiteral("One"), 1, 0}, {2, QStringLiteral("Two"), 1, 1},
-        {3, QStringLiteral("Three"), 1, 2}});
-    fields.failFromPosition = 2;
-    EXPECT_EQ(fill(fields), QStringList({QStringLiteral("One [1]"), QStringLiteral("Two [2]")}));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(FieldPicker, HostFailingAtPositionZeroIsReported)
-{
-    FakeFields fields({{1, QStringLiteral("One"), 1, 0}});
-    fields.failFromPosition = 0;
-    EXPECT_TRUE(fill(fields).isEmpty());
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.shown().constFirst().text.contains(
-        QStringLiteral("in modPopulateACTLists: Sub Populate_lvwFields - Line # ")));
-}
-
-TEST_F(FieldPicker, TypeLookupFailingIsReportedAndTheWalkGoesOn)
-{
-    FakeFields fields({{1, QStringLiteral("One"), 1, 0}, {2, QStringLiteral("Two"), 1, 1},
-        {3, QStringLiteral("Three"), 1, 2}});
-    fields.failTypeOf = 2;
-    EXPECT_EQ(fill(fields), QStringList({QStringLiteral("One [1]"), QStringLiteral("Three [3]")}));
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.shown().constFirst().text.contains(
-        QStringLiteral("in modPopulateACTLists: Function Include_Field - Line # 1")));
-}
-
-// A count the positions never reach stops at the last 16-bit position instead of hanging.
-TEST_F(FieldPicker, CountBeyondTheFieldsStopsAtTheLastPosition)
-{
-    FakeFields fields({{7, QStringLiteral("Seven"), 1, 0}});
-    fields.countOverride = 2;
-    EXPECT_EQ(fill(fields), QStringList({QStringLiteral("Seven [7]")}));
-    EXPECT_EQ(fields.positionsAsked, 32768);
+    const QList<FieldDefinition> three = {{1, QStringLiteral("One"), 1, 0},
+        {2, QStringLiteral("Two"), 1, 1}, {3, QStringLiteral("Three"), 1, 2}};
+    const struct
+    {
+        const char *name;
+        QList<FieldDefinition> fields;
+        std::optional<qint16> failFromPosition;
+        qint32 failTypeOf; // 0: none
+        std::optional<qint16> countOverride;
+        QStringList listed;
+        int positionsAsked; // -1: not counted
+        const char *report; // empty: no message
+    } rows[] = {
+        {"empty host", {}, {}, 0, {}, {}, 1, ""},
+        {"failing half way", three, 2, 0, {},
+            {QStringLiteral("One [1]"), QStringLiteral("Two [2]")}, -1, ""},
+        {"failing at zero", three, 0, 0, {}, {}, -1,
+            "in modPopulateACTLists: Sub Populate_lvwFields - Line # "},
+        {"type lookup failing", three, {}, 2, {},
+            {QStringLiteral("One [1]"), QStringLiteral("Three [3]")}, -1,
+            "in modPopulateACTLists: Function Include_Field - Line # 1"},
+        // Stops at the last 16-bit position instead of hanging.
+        {"count beyond the fields", {{7, QStringLiteral("Seven"), 1, 0}}, {}, 0, 2,
+            {QStringLiteral("Seven [7]")}, 32768, ""},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeFields fields(row.fields);
+        fields.failFromPosition = row.failFromPosition;
+        fields.failTypeOf = row.failTypeOf;
+        fields.countOverride = row.countOverride;
+        dialogs.clear();
+        EXPECT_EQ(fill(fields), row.listed);
+        if (row.positionsAsked >= 0)
+            EXPECT_EQ(fields.positionsAsked, row.positionsAsked);
+        if (*row.report == 0) {
+            EXPECT_TRUE(dialogs.shown().isEmpty());
+        } else {
+            ASSERT_EQ(dialogs.shown().size(), 1);
+            EXPECT_TRUE(dialogs.shown().constFirst().text.contains(QLatin1String(row.report)));
+        }
+    }
 }
 
 // Headings and the order after each click on a heading, starting from the position order.

@@ -6,11 +6,11 @@
 #include "QtRunWindows.h"
 #include "RecordingDialogs.h"
 #include "RunDialogs.h"
-#include "RunProgress.h"
 #include "RunState.h"
 #include "Settings.h"
 #include "SqliteHostApplication.h"
 #include "StartUp.h"
+#include "TestProgress.h"
 #include "WhenShown.h"
 
 #include <QComboBox>
@@ -23,14 +23,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class QuietProgress : public RunProgress
-{
-public:
-    void begin(qint32) override { }
-    void advance(qint32) override { }
-    void end() override { }
-};
 
 // The real start-up, run and stand-in host, with the main window driven as a user would.
 class MainWindowRun : public ::testing::Test
@@ -65,7 +57,7 @@ protected:
         RunDialogs runDialogs(dialogs);
         Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), runDialogs);
         QtRunWindows windows(dialogs);
-        QuietProgress progress;
+        NoProgress progress;
         const ModalWatchdog watchdog;
         StartUp(state, host, evaluator, runDialogs, settings, windows, progress).Main();
     }
@@ -79,46 +71,54 @@ protected:
     RecordingDialogs dialogs;
 };
 
-TEST_F(MainWindowRun, CurrentLookupChangesEachRecordOfTheLookupAfterConfirmation)
+// The scope picked in the window, the answer to the question, and which contacts change.
+struct Scope
 {
-    dialogs.scriptAnswers({Dialogs::Answer::Yes});
-    runFromWindow(QStringLiteral("[25]=[3]*2"), "optFor1");
-    EXPECT_EQ(dialogs.texts(), QStringList({CalculationRun::confirmLookupText()}));
-    for (const char *key : {"C0002", "C0003", "C0005"})
-        EXPECT_EQ(database.field(QLatin1String(key), 25), doubled(QLatin1String(key))) << key;
-    EXPECT_EQ(database.field(QStringLiteral("C0001"), 25), QString());
-    EXPECT_EQ(database.field(QStringLiteral("C0004"), 25), QString());
-    EXPECT_TRUE(database.commandLog().contains(QStringLiteral("104")));
-    EXPECT_FALSE(database.commandLog().contains(QStringLiteral("701")));
+    const char *option;
+    std::optional<Dialogs::Answer> answer;
+    QStringList changed;
+    QStringList unchanged;
+    bool lookupFilled; // the host was asked for every contact
+};
+
+class MainWindowScope : public MainWindowRun, public ::testing::WithParamInterface<Scope>
+{
+};
+
+TEST_P(MainWindowScope, ScopeAndAnswerDecideWhichContactsChange)
+{
+    const Scope &row = GetParam();
+    if (row.answer)
+        dialogs.scriptAnswers({*row.answer});
+    runFromWindow(QStringLiteral("[25]=[3]*2"), row.option);
+    EXPECT_EQ(dialogs.shown().size(), row.answer ? 1 : 0);
+    if (std::string_view(row.option) == "optFor1")
+        EXPECT_EQ(dialogs.texts(), QStringList({CalculationRun::confirmLookupText()}));
+    for (const QString &key : row.changed)
+        EXPECT_EQ(database.field(key, 25), doubled(key)) << qPrintable(key);
+    for (const QString &key : row.unchanged)
+        EXPECT_EQ(database.field(key, 25), QString()) << qPrintable(key);
+    const QString log = database.commandLog();
+    if (!row.changed.isEmpty())
+        EXPECT_TRUE(log.contains(QStringLiteral("104")));
+    EXPECT_EQ(log.contains(QStringLiteral("701")), row.lookupFilled);
+    if (row.lookupFilled) {
+        const QString lookup = database.host({QStringLiteral("list")}).value_or(QString());
+        EXPECT_EQ(lookup.split(QLatin1Char('\n')).size(), 50);
+    }
 }
 
-TEST_F(MainWindowRun, CurrentContactChangesOnlyTheCurrentRecord)
-{
-    runFromWindow(QStringLiteral("[25]=[3]*2"), "optFor0");
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(database.field(QStringLiteral("C0001"), 25), doubled(QStringLiteral("C0001")));
-    EXPECT_EQ(database.field(QStringLiteral("C0002"), 25), QString());
-}
-
-// "All contacts" fills the lookup before the question: answering No changes no field but
-// leaves the host's lookup holding every contact.
-TEST_F(MainWindowRun, AllContactsAnsweredNoChangesNoFieldButTheLookup)
-{
-    dialogs.scriptAnswers({Dialogs::Answer::No});
-    runFromWindow(QStringLiteral("[25]=[3]*2"), "optFor2");
-    EXPECT_TRUE(database.commandLog().contains(QStringLiteral("701")));
-    EXPECT_EQ(database.field(QStringLiteral("C0002"), 25), QString());
-    const QString lookup = database.host({QStringLiteral("list")}).value_or(QString());
-    EXPECT_EQ(lookup.split(QLatin1Char('\n')).size(), 50);
-}
-
-TEST_F(MainWindowRun, AllContactsAnsweredYesChangesEveryContact)
-{
-    dialogs.scriptAnswers({Dialogs::Answer::Yes});
-    runFromWindow(QStringLiteral("[25]=[3]*2"), "optFor2");
-    for (const char *key : {"C0001", "C0004", "C0050"})
-        EXPECT_EQ(database.field(QLatin1String(key), 25), doubled(QLatin1String(key))) << key;
-}
+INSTANTIATE_TEST_SUITE_P(Scopes, MainWindowScope,
+    ::testing::Values(Scope {"optFor0", std::nullopt, {QStringLiteral("C0001")},
+                          {QStringLiteral("C0002")}, false},
+        Scope {"optFor1", Dialogs::Answer::Yes,
+            {QStringLiteral("C0002"), QStringLiteral("C0003"), QStringLiteral("C0005")},
+            {QStringLiteral("C0001"), QStringLiteral("C0004")}, false},
+        Scope {"optFor2", Dialogs::Answer::No, {},
+            {QStringLiteral("C0001"), QStringLiteral("C0002")}, true},
+        Scope {"optFor2", Dialogs::Answer::Yes,
+            {QStringLiteral("C0001"), QStringLiteral("C0004"), QStringLiteral("C0050")}, {},
+            true}));
 
 // The program as installed: an empty command line, no window library wanted or none to
 // be had, and a trigger run that must not load the window library at all.
@@ -146,15 +146,27 @@ protected:
     }
 };
 
-TEST_F(OrvantaProcess, ConsoleSaysTheMainWindowNeedsADisplayAndChangesNothing)
+// Without a display the main window and the editor say so and change nothing; only the
+// main window's run, which calculated nothing, tells a script it failed.
+TEST_F(OrvantaProcess, ConsoleSaysAWindowNeedsADisplayAndChangesNothing)
 {
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QString said;
+    } rows[] = {
+        {{}, 1, ConsoleRunWindows::mainWindowUnavailableText()},
+        {{QStringLiteral("--edit"), QStringLiteral("x.ocs")}, 0,
+            ConsoleRunWindows::editorUnavailableText()},
+    };
     QProcessEnvironment environment = database.orvantaEnvironment();
     environment.insert(QStringLiteral("ORVANTA_UI"), QStringLiteral("console"));
-    const Outcome outcome = orvanta({}, environment);
-    // Nothing was calculated: a script hears so.
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_TRUE(outcome.errors.contains(ConsoleRunWindows::mainWindowUnavailableText()))
-        << qPrintable(outcome.errors);
+    for (const auto &row : rows) {
+        const Outcome outcome = orvanta(row.arguments, environment);
+        EXPECT_EQ(outcome.exitCode, row.exitCode) << qPrintable(row.said);
+        EXPECT_TRUE(outcome.errors.contains(row.said)) << qPrintable(outcome.errors);
+    }
     EXPECT_FALSE(database.commandLog().contains(QStringLiteral("104")));
 }
 
