@@ -1,5 +1,5 @@
 #include "CommandLineWords.h"
-#include "OrvantaError.h"
+#include "TemporaryHost.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +21,7 @@ TEST(CommandLineWords, CutsAsAShellWithoutExpansion)
         {"prog [26]=If([4]>1;\"Yes\";\"No\") [2]=\"O'Brien\"",
             {"prog", "[26]=If([4]>1;\"Yes\";\"No\")", "[2]=\"O'Brien\""}},
         {"prog 'a b'\"c\"", {"prog", "a b\"c\""}},
-        {"prog back\\\\slash", {"prog", "back\\slash"}},
         {"prog end\\", {"prog", "end\\"}},
-        {"", {}},
         {"   ", {}},
     };
     for (const auto &row : rows)
@@ -42,12 +40,8 @@ TEST(CommandLineWords, UnbalancedQuotesAreRefusedByName)
         {"prog \"it's\" 'x", "the command line has an unbalanced single quote"},
         {"prog \"escaped \\\"", "the command line has an unbalanced double quote"},
     };
-    for (const auto &row : rows) {
-        try {
-            CommandLineWords::split(QString::fromUtf8(row.line));
-            ADD_FAILURE() << row.line << " was accepted";
-        } catch (const OrvantaError &error) {
-            EXPECT_EQ(error.description(), QLatin1String(row.message)) << row.line;
-        }
-    }
+    for (const auto &row : rows)
+        EXPECT_EQ(thrownError([&] { CommandLineWords::split(QString::fromUtf8(row.line)); }).second,
+            QLatin1String(row.message))
+            << row.line;
 }

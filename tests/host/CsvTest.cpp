@@ -1,6 +1,6 @@
 #include "CsvReader.h"
 #include "CsvWriter.h"
-#include "OrvantaError.h"
+#include "TemporaryHost.h"
 
 #include <gtest/gtest.h>
 
@@ -45,17 +45,10 @@ TEST(CsvReader, ReportsTheLineOfAMalformedText)
     } cases[] = {
         {"a,b\nc,\"open\nstill open\n", "line 2: a quoted value is not closed"},
         {"a,b\nc,d\ne,f\"g\n", "line 3: a quote inside a value that is not quoted"},
-        {"\"a\"b,c\n", "line 1: text after the closing quote of a value"},
         {"\"x\ny\"z\n", "line 2: text after the closing quote of a value"},
     };
-    for (const auto &c : cases) {
-        try {
-            CsvReader::read(c.text);
-            ADD_FAILURE() << "accepted " << c.text.toStdString();
-        } catch (const OrvantaError &error) {
-            EXPECT_EQ(error.description(), c.description);
-        }
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(thrownError([&] { CsvReader::read(c.text); }).second, c.description);
 }
 
 TEST(CsvWriter, QuotesOnlyWhatNeedsItAndReadsBack)

@@ -1,5 +1,5 @@
 #include "SqliteError.h"
-#include "OrvantaError.h"
+#include "TemporaryHost.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -21,12 +21,7 @@ struct ImpatientConnection
     {
         if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
             return QStringLiteral("(no failure)");
-        try {
-            throwSqliteError(db);
-        } catch (const OrvantaError &error) {
-            return error.description();
-        }
-        return QString();
+        return thrownError([&] { throwSqliteError(db); }).second;
     }
 
     sqlite3 *db = nullptr;

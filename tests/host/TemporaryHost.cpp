@@ -4,23 +4,32 @@
 #include "DemoData.h"
 #include "HostSchema.h"
 #include "HostStateKeys.h"
+#include "OrvantaError.h"
 #include "SqliteConnection.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
-TemporaryHost::TemporaryHost() = default;
+std::pair<int, QString> thrownError(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const OrvantaError &error) {
+        return {error.number(), error.description()};
+    }
+    return {0, QString()};
+}
 
 void TemporaryHost::createDemo() const
 {
-    create([](HostStore &store) { DemoData::populate(store, QLocale(QLocale::English)); });
+    HostSchema::createNew(path(), QStringLiteral("ACT! - Test"),
+        [](HostStore &store) { DemoData::populate(store, QLocale(QLocale::English)); });
 }
 
 void TemporaryHost::createContacts(int count) const
 {
-    create([count](HostStore &store) {
+    HostSchema::createNew(path(), QStringLiteral("ACT! - Test"), [count](HostStore &store) {
         for (int i = 1; i <= count; ++i) {
             const qint64 record = store.addRecord(RecordKind::Contact, QString());
             store.writeValue(record, 3, QString::number(i));
@@ -31,22 +40,31 @@ void TemporaryHost::createContacts(int count) const
     });
 }
 
-void TemporaryHost::create(const std::function<void(HostStore &)> &fill) const
-{
-    HostSchema::createNew(path(), QStringLiteral("ACT! - Test"), fill);
-}
-
-TemporaryHost::CliResult TemporaryHost::cli(
-    const QStringList &arguments, const QByteArray &input) const
+TemporaryHost::CliResult TemporaryHost::cli(const QStringList &arguments) const
 {
     QProcess process;
     process.start(cliProgram(), QStringList {QStringLiteral("--db"), path()} + arguments);
-    process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
         QString::fromUtf8(process.readAllStandardOutput()),
         QString::fromUtf8(process.readAllStandardError())};
+}
+
+void TemporaryHost::expectOut(const QStringList &arguments, const QString &out) const
+{
+    const CliResult result = cli(arguments);
+    EXPECT_EQ(result.exitCode, 0) << arguments.join(' ').toStdString() << ": "
+                                  << result.err.toStdString();
+    EXPECT_EQ(result.out, out) << arguments.join(' ').toStdString();
+}
+
+void TemporaryHost::expectRefused(const QStringList &arguments, const QString &message) const
+{
+    const CliResult result = cli(arguments);
+    EXPECT_EQ(result.exitCode, 2) << arguments.join(' ').toStdString();
+    EXPECT_EQ(result.err, "orvanta-host: " + message + '\n') << arguments.join(' ').toStdString();
+    EXPECT_EQ(result.out, "") << arguments.join(' ').toStdString();
 }
 
 QString TemporaryHost::cliProgram()
