@@ -9,38 +9,14 @@
 #include "EvalHarness.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
 struct EvalCase
 {
-    QString file;
-    int line = 0;
-    QString locale;
-    QString expression;
-    QString kind;
-    QString expected;
-    std::string name;
+    std::string name; // file stem, line and the expression's letters and digits
+    QStringList columns; // locale, expression, kind, expected; fewer when malformed
 };
-
-void PrintTo(const EvalCase &c, std::ostream *os)
-{
-    *os << c.file.toStdString() << ':' << c.line << ' ' << c.expression.toStdString();
-}
-
-std::string testName(const QString &stem, int line, const QString &expression)
-{
-    std::string name = stem.toStdString() + "_L" + std::to_string(line) + '_';
-    for (const QChar c : expression) {
-        if (name.size() > 48)
-            break;
-        if (c.unicode() < 128 && c.isLetterOrNumber())
-            name += char(c.unicode());
-    }
-    return name;
-}
 
 std::vector<EvalCase> loadCases()
 {
@@ -53,25 +29,14 @@ std::vector<EvalCase> loadCases()
             continue;
         const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
         for (int i = 0; i < lines.size(); ++i) {
-            const QString &line = lines[i];
-            if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            if (lines[i].trimmed().isEmpty() || lines[i].startsWith(u'#'))
                 continue;
-            QStringList columns = line.split(u'\t');
-            EvalCase c;
-            c.file = info.fileName();
-            c.line = i + 1;
-            c.name = testName(info.baseName(), c.line, columns.value(1));
-            if (columns.size() != 4) {
-                c.kind = QStringLiteral("malformed");
-                cases.push_back(c);
-                continue;
-            }
-            for (QString &column : columns)
-                column.replace(QStringLiteral("{tab}"), QStringLiteral("\t"));
-            c.locale = columns[0];
-            c.expression = columns[1];
-            c.kind = columns[2];
-            c.expected = columns[3];
+            EvalCase c {info.baseName().toStdString() + "_L" + std::to_string(i + 1) + '_',
+                lines[i].split(u'\t')};
+            for (const QChar ch : c.columns.value(1).left(40))
+                if (ch.unicode() < 128 && ch.isLetterOrNumber())
+                    c.name += char(ch.unicode());
+            c.columns.replaceInStrings(QStringLiteral("{tab}"), QStringLiteral("\t"));
             cases.push_back(c);
         }
     }
@@ -84,25 +49,27 @@ class EvalCases : public testing::TestWithParam<EvalCase>
 
 TEST_P(EvalCases, GiveTheExpectedOutcome)
 {
-    const EvalCase &c = GetParam();
-    ASSERT_NE(c.kind, QStringLiteral("malformed")) << "a row needs four tab-separated columns";
-    EvalHarness h(c.locale.toLatin1().constData());
-    const QString result = h.evaluate(c.expression);
+    const QStringList &columns = GetParam().columns;
+    ASSERT_EQ(columns.size(), 4) << "a row needs four tab-separated columns";
+    const QString &kind = columns[2];
+    const QString &expected = columns[3];
+    EvalHarness h(columns[0].toLatin1().constData());
+    const QString result = h.evaluate(columns[1]);
     const EvalState &state = h.ev.state();
     const QList<RecordingDialogs::Shown> &shown = h.dialogs.shown();
-    if (c.kind == QStringLiteral("Fail")) {
+    if (kind == u"Fail") {
         EXPECT_TRUE(state.ErrorFlag);
-        EXPECT_EQ(state.ErrText, c.expected);
+        EXPECT_EQ(state.ErrText, expected);
         EXPECT_TRUE(shown.isEmpty());
-    } else if (c.kind == QStringLiteral("Box")) {
+    } else if (kind == u"Box") {
         ASSERT_EQ(shown.size(), 1) << result.toStdString();
         EXPECT_EQ(shown.front().caption, QStringLiteral("Syntax error"));
-        EXPECT_TRUE(shown.front().text.startsWith(c.expected)) << shown.front().text.toStdString();
+        EXPECT_TRUE(shown.front().text.startsWith(expected)) << shown.front().text.toStdString();
         EXPECT_FALSE(state.ErrorFlag);
-    } else if (c.kind == QStringLiteral("Shown")) {
-        EXPECT_EQ(h.dialogs.texts(), QStringList {c.expected});
+    } else if (kind == u"Shown") {
+        EXPECT_EQ(h.dialogs.texts(), QStringList {expected});
     } else {
-        EXPECT_EQ(result, QString(c.kind + u' ' + c.expected));
+        EXPECT_EQ(result, QString(kind + u' ' + expected));
         EXPECT_TRUE(shown.isEmpty()) << h.dialogs.texts().join(u'|').toStdString();
         EXPECT_FALSE(state.ErrorFlag) << state.ErrText.toStdString();
     }

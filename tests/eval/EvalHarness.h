@@ -23,19 +23,8 @@ public:
 
     static const char *kindName(Value::Kind kind)
     {
-        switch (kind) {
-        case Value::Kind::Empty:
-            return "Empty";
-        case Value::Kind::Number:
-            return "Number";
-        case Value::Kind::Text:
-            return "Text";
-        case Value::Kind::Date:
-            return "Date";
-        case Value::Kind::Logical:
-            return "Logical";
-        }
-        return "?";
+        static const char *const names[] = {"Empty", "Number", "Text", "Date", "Logical"};
+        return names[int(kind)];
     }
 
     QString describe(const Value &v) const
@@ -62,6 +51,19 @@ public:
     RecordingDialogs dialogs;
     Evaluator ev;
 };
+
+// The rules of en_US, de_DE or fr_FR with the harness's day.
+inline const LocaleRules &rulesFor(const char *name)
+{
+    static const auto frozen = [](const char *locale) {
+        LocaleRules rules {QLocale(QString::fromLatin1(locale))};
+        rules.setToday([] { return QDate(2026, 3, 14); });
+        return rules;
+    };
+    static const LocaleRules en = frozen("en_US"), de = frozen("de_DE"), fr = frozen("fr_FR");
+    const QByteArray n(name);
+    return n == "de_DE" ? de : n == "fr_FR" ? fr : en;
+}
 
 inline void PrintTo(const QString &text, std::ostream *os)
 {

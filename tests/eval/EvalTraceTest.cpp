@@ -1,24 +1,9 @@
 #include "EvalTrace.h"
-#include "Evaluator.h"
-#include "RecordingDialogs.h"
-
-#include <QLocale>
-#include <gtest/gtest.h>
+#include "EvalHarness.h"
 
 namespace {
 
-struct TraceRow
-{
-    const char *expression;
-    // Each step as depth, text, "=" and value, or "!" and the error of a failed step.
-    std::vector<const char *> steps;
-};
-
-void PrintTo(const TraceRow &row, std::ostream *os)
-{
-    *os << row.expression;
-}
-
+// Each step as depth, text, "=" and value, or "!" and the error of a failed step.
 QStringList describe(const QList<EvalStep> &steps)
 {
     QStringList out;
@@ -29,50 +14,34 @@ QStringList describe(const QList<EvalStep> &steps)
     return out;
 }
 
-class EvalTraceSteps : public ::testing::TestWithParam<TraceRow>
+TEST(EvalTrace, ListsGroupsAndCallsInnermostFirst)
 {
-};
-
-TEST_P(EvalTraceSteps, ListsGroupsAndCallsInnermostFirst)
-{
-    RecordingDialogs dialogs;
-    Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
-    EvalTrace trace(evaluator);
-    evaluator.evaluate(QString::fromUtf8(GetParam().expression));
-    QStringList expected;
-    for (const char *step : GetParam().steps)
-        expected << QString::fromUtf8(step);
-    EXPECT_EQ(describe(trace.steps()).join(QLatin1Char('\n')).toStdString(),
-        expected.join(QLatin1Char('\n')).toStdString());
-}
-
-INSTANTIATE_TEST_SUITE_P(Expressions, EvalTraceSteps,
-    ::testing::Values(TraceRow {"1+2", {}},
-        TraceRow {"(1+(2*3))*2", {"2 (2*3) = 6", "1 (1+(2*3)) = 7"}},
-        TraceRow {"UCase(Left(\"abc\";2))&\"!\"",
+    const struct
+    {
+        const char *expression;
+        QStringList steps;
+    } rows[] = {
+        {"1+2", {}},
+        {"(1+(2*3))*2", {"2 (2*3) = 6", "1 (1+(2*3)) = 7"}},
+        {"UCase(Left(\"abc\";2))&\"!\"",
             {"2 Left(\"abc\";2) = ab", "1 UCase(Left(\"abc\";2)) = AB"}},
-        TraceRow {"Len(If(1))",
+        {"Len(If(1))",
             {"2 If(1) ! The if function requires at least 2 arguments.", "1 Len(If(1)) = 0"}},
-        TraceRow {"Len(\"ab\")+If(1)",
+        {"Len(\"ab\")+If(1)",
             {"1 Len(\"ab\") = 2", "1 If(1) ! The if function requires at least 2 arguments."}},
-        TraceRow {"Left(\"abc\";-1)", {"1 Left(\"abc\";-1) ! Invalid procedure call or argument"}},
+        {"Left(\"abc\";-1)", {"1 Left(\"abc\";-1) ! Invalid procedure call or argument"}},
         // If cuts its arguments at every ";" and reads the others after the error.
-        TraceRow {"If(Len(Left(\"ab\";1))>0;UCase(\"a\");2)",
+        {"If(Len(Left(\"ab\";1))>0;UCase(\"a\");2)",
             {"3 Left(\"a) ! Invalid number of arguments in the Left Function.",
                 "2 Len(Left(\"ab) = 0",
-                "2 UCase(\"a\") = ", "1 If(Len(Left(\"ab\";1))>0;UCase(\"a\");2) = "}}));
-
-TEST(EvalTrace, EndsListeningWhenItEnds)
-{
-    RecordingDialogs dialogs;
-    Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), dialogs);
-    auto trace = std::make_unique<EvalTrace>(evaluator);
-    evaluator.evaluate(QStringLiteral("(1)"));
-    trace.reset();
-    EvalTrace second(evaluator);
-    evaluator.evaluate(QStringLiteral("(2)"));
-    ASSERT_EQ(second.steps().size(), 1);
-    EXPECT_EQ(second.steps().first().value, QStringLiteral("2"));
+                "2 UCase(\"a\") = ", "1 If(Len(Left(\"ab\";1))>0;UCase(\"a\");2) = "}},
+    };
+    for (const auto &row : rows) {
+        EvalHarness h("en_US");
+        EvalTrace trace(h.ev);
+        h.ev.evaluate(QString::fromUtf8(row.expression));
+        EXPECT_EQ(describe(trace.steps()), row.steps) << row.expression;
+    }
 }
 
 } // namespace

@@ -56,6 +56,7 @@ TEST(SqliteHostView, WalksTheLookupInItsOrderAndCommand701HoldsEveryContact)
         auto [app, view] = attach(host);
         app->Command(HostCommand::BeforeRun);
         app->Command(HostCommand::HostRestart);
+        EXPECT_EQ(view->GetCount(), 3);
         app->Command(HostCommand::LookupAllContacts);
         EXPECT_EQ(walk(*view), QStringList({"C0001", "C0002", "C0003", "C0004"}));
     }
