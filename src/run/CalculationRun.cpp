@@ -142,8 +142,10 @@ bool CalculationRun::readCalculation(int &step)
         text = m_state.calculationText;
     }
     step = 3;
-    if (m_state.allContactsRequested)
+    if (m_state.allContactsRequested) {
         m_state.hostApplication->Command(HostCommand::LookupAllContacts);
+        m_state.lookupMadeAllContacts = true;
+    }
     m_state.hostApplication->Command(HostCommand::BeforeRun);
     step = 4;
     dropLeadingSlash(text);

@@ -1,6 +1,7 @@
 #include "JournalRecorder.h"
 
 #include "Dialogs.h"
+#include "JournalChanges.h"
 #include "JournalError.h"
 #include "RunJournal.h"
 
@@ -68,6 +69,7 @@ void JournalRecorder::writeAnnounced(int count)
             JournalRun run = m_description ? m_description() : JournalRun();
             m_run = m_journal->addRun(run);
         }
+        int fields = 0;
         for (int i = 0; i < count;) {
             // A run writes a record's fields one after the other.
             const JournalWrite &first = m_buffer.at(size_t(i));
@@ -75,6 +77,7 @@ void JournalRecorder::writeAnnounced(int count)
             while (i + same < count && m_buffer.at(size_t(i + same)).record == first.record)
                 ++same;
             m_lastWritten = m_journal->addWrites(*m_run, &first, same);
+            fields += JournalChanges::distinctFields(&first, same);
             if (m_firstWritten == 0)
                 m_firstWritten = m_lastWritten;
             if (first.record != m_lastRecord) {
@@ -83,9 +86,9 @@ void JournalRecorder::writeAnnounced(int count)
             }
             i += same;
         }
-        if (m_fields < ManyWrites && m_fields + count >= ManyWrites)
+        if (m_fields < ManyWrites && m_fields + fields >= ManyWrites)
             m_journal->expectManyWrites();
-        m_fields += count;
+        m_fields += fields;
         m_journal->updateProgress(
             *m_run, m_records, m_fields, m_confirmed, m_firstWritten, m_lastWritten);
     });

@@ -206,7 +206,7 @@ qint64 RunJournal::addWrites(qint64 run, const JournalWrite *first, int count)
     const QByteArray changes = JournalChanges::encode(first, count);
     sqlite3_bind_int64(statement, 1, run);
     bindText(statement, 2, first->record);
-    sqlite3_bind_int(statement, 3, count);
+    sqlite3_bind_int(statement, 3, JournalChanges::distinctFields(first, count));
     sqlite3_bind_blob(statement, 4, changes.constData(), int(changes.size()), SQLITE_STATIC);
     if (sqlite3_step(statement) != SQLITE_DONE)
         fail();
