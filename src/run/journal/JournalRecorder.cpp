@@ -105,6 +105,7 @@ void JournalRecorder::committed()
 void JournalRecorder::finish()
 {
     if (m_failure) {
+        abandonPartialRun();
         reportFailure();
         return;
     }
@@ -118,6 +119,7 @@ void JournalRecorder::finish()
             m_journal->transaction([&] { m_journal->finishRun(*m_run, m_confirmed); });
     } catch (const JournalError &error) {
         fail(error);
+        abandonPartialRun();
         reportFailure();
         return;
     }
@@ -137,6 +139,19 @@ void JournalRecorder::fail(const JournalError &error)
 {
     m_failure = error.text();
     m_journal.reset();
+}
+
+// What the journal holds of a run it lost track of is not the whole run: offered for undo
+// it would take back only part of it.
+void JournalRecorder::abandonPartialRun()
+{
+    if (!m_run)
+        return;
+    try {
+        RunJournal(m_path, RunJournal::Mode::ExistingOnly, m_busyTimeoutMs).abandonRun(*m_run);
+    } catch (const JournalError &) {
+        // Still unreachable: the history lists the part that was journaled.
+    }
 }
 
 void JournalRecorder::reportFailure()
