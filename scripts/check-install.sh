@@ -11,7 +11,7 @@ prefix="$scratch/prefix"
 cmake --install build --prefix "$prefix" >/dev/null
 
 for file in bin/orvanta bin/orvanta-host lib/orvanta/orvanta-ui.so share/orvanta/orvanta_manual.pdf \
-    share/man/man1/orvanta.1 share/applications/orvanta.desktop \
+    share/man/man1/orvanta.1.gz share/applications/orvanta.desktop \
     share/icons/hicolor/scalable/apps/orvanta.svg share/mime/packages/orvanta.xml; do
     [ -e "$prefix/$file" ] || { echo "not installed: $file" >&2; exit 1; }
 done

@@ -103,7 +103,8 @@ int main(int argc, char **argv)
     UiLoader ui;
     if (options.edit) {
         ui.showEditor(options.commandLine);
-        return 0;
+        // Without a display the editor only says so, and a script must not take that as done.
+        return ui.windowsAvailable() ? 0 : int(ExitStatus::NotWritten);
     }
     if (options.undo)
         return JournalCommands::undo(

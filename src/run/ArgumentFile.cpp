@@ -2,9 +2,9 @@
 
 #include "CleanLine.h"
 #include "OrvantaError.h"
+#include "SyntaxFileText.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 namespace {
 
@@ -16,15 +16,6 @@ QString pieceOf(QStringView line)
         return QString();
     const QStringView kept = quote < 0 ? line : line.left(quote);
     return Clean_Line(kept).trimmed();
-}
-
-// UTF-8 unless a byte-order mark says UTF-16 (as Windows' editors may save); the mark
-// itself is no part of the text.
-QString decoded(const QByteArray &content)
-{
-    const auto encoding = QStringConverter::encodingForData(content);
-    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
-    return decoder.decode(content);
 }
 
 } // namespace
@@ -40,7 +31,7 @@ QString ArgumentFile::read(const QString &path)
 
 QString ArgumentFile::calculationText(const QByteArray &content)
 {
-    const QString text = decoded(content);
+    const QString text = SyntaxFileText::decode(content);
     QString result;
     qsizetype start = 0;
     // A CR ends a line (CR LF counts once); a lone LF is only a control character.

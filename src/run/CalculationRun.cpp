@@ -135,6 +135,8 @@ bool CalculationRun::readCalculation(int &step)
     text = m_state.commandLine.trimmed();
     if (text.isEmpty()) {
         step = 2;
+        // What the start-up read must not hold the host's log open while the window is up.
+        commitBeforeMessage();
         if (!m_windows.showMainWindow(m_state)) {
             worsen(m_state.exitStatus, ExitStatus::NotWritten);
             return false;
@@ -142,8 +144,10 @@ bool CalculationRun::readCalculation(int &step)
         text = m_state.calculationText;
     }
     step = 3;
-    if (m_state.allContactsRequested)
+    if (m_state.allContactsRequested) {
         m_state.hostApplication->Command(HostCommand::LookupAllContacts);
+        m_state.lookupMadeAllContacts = true;
+    }
     m_state.hostApplication->Command(HostCommand::BeforeRun);
     step = 4;
     dropLeadingSlash(text);

@@ -74,7 +74,8 @@ QString LaunchOptions::usage()
         "Exit status:\n"
         "  0  every statement was written\n"
         "  1  a statement or record reported an error, or the run was stopped (by the\n"
-        "     user, or because the host's view allows no calculation)\n"
+        "     user, or because the host's view allows no calculation), or a window was\n"
+        "     needed and there is no display\n"
         "  2  a bad command line\n"
         "  3  the host could not be reached or its database failed\n");
 }

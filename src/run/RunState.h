@@ -28,6 +28,7 @@ struct RunState
     qint32 targetFieldId = 0;
     bool lookupFlag = false; // run over every record of the current lookup
     bool allContactsRequested = false; // scripted "--all": the all-contacts command before the run
+    bool lookupMadeAllContacts = false; // the all-contacts command was sent for this run
     bool invalidFieldFlag = false;
     bool noConversion = false; // the statement carries "~": no truth words
     QString fieldNameBuffer;

@@ -131,9 +131,9 @@ void StartUp::journalRun()
         run.calculation = state.argumentFilePath.isEmpty()
             ? state.statements.join(QStringLiteral("\\/"))
             : QStringLiteral("File:") + state.argumentFilePath;
-        run.scope = !state.lookupFlag    ? QStringLiteral("current contact")
-            : state.allContactsRequested ? QStringLiteral("all contacts")
-                                         : QStringLiteral("current lookup");
+        run.scope = !state.lookupFlag     ? QStringLiteral("current contact")
+            : state.lookupMadeAllContacts ? QStringLiteral("all contacts")
+                                          : QStringLiteral("current lookup");
         run.host = host;
         run.viewType = state.activeViewType;
         run.process = QCoreApplication::applicationPid();

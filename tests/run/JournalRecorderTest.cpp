@@ -8,6 +8,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -219,4 +220,31 @@ TEST_F(JournalRecorderTest, AnUnusableJournalIsReportedOnceAndTheRunGoesOn)
     EXPECT_EQ(dialogs.texts().at(0),
         JournalRecorder::notJournaledText(
             QStringLiteral("The run journal %1 is damaged.").arg(path())));
+}
+
+// A journal lost part-way holds only part of the run: the run is neither listed nor undone,
+// and the next run's pruning deletes what was journaled of it.
+TEST_F(JournalRecorderTest, ARunTheJournalLostPartWayIsHiddenAndPruned)
+{
+    oneWriteRun(0);
+    auto run = recorder();
+    run->add("C1", 25, "a", "b");
+    run->aboutToCommit(1);
+    run->committed();
+    sqlite3 *locker = nullptr;
+    ASSERT_EQ(sqlite3_open(path().toUtf8().constData(), &locker), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(locker, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    run->add("C2", 25, "a", "b");
+    run->aboutToCommit(1);
+    run->committed();
+    sqlite3_exec(locker, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(locker);
+    run->finish();
+    EXPECT_EQ(dialogs.texts().size(), 1);
+    const std::vector<JournalRun> runs = journal().runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs.front().number, 1);
+    EXPECT_EQ(journal().writes(2).size(), 1u);
+    oneWriteRun(0);
+    EXPECT_TRUE(journal().writes(2).empty());
 }

@@ -8,6 +8,7 @@
 #include "RunState.h"
 #include "Settings.h"
 #include "SqliteHostApplication.h"
+#include "SqliteHostDatabase.h"
 #include "StartUp.h"
 #include "TestProgress.h"
 #include "WhenShown.h"
@@ -56,6 +57,7 @@ protected:
         QtRunWindows windows(dialogs);
         EditorServices services;
         services.fileDialogs = &fileDialogs;
+        services.createDatabase = [] { return std::make_unique<SqliteHostDatabase>(); };
         windows.setEditorServices(services);
         NoProgress progress;
         const ModalWatchdog watchdog(30000);

@@ -146,8 +146,8 @@ protected:
     }
 };
 
-// Without a display the main window and the editor say so and change nothing; only the
-// main window's run, which calculated nothing, tells a script it failed.
+// Without a display the main window and the editor say so, change nothing, and tell a
+// script they did not open.
 TEST_F(OrvantaProcess, ConsoleSaysAWindowNeedsADisplayAndChangesNothing)
 {
     const struct
@@ -157,7 +157,7 @@ TEST_F(OrvantaProcess, ConsoleSaysAWindowNeedsADisplayAndChangesNothing)
         QString said;
     } rows[] = {
         {{}, 1, ConsoleRunWindows::mainWindowUnavailableText()},
-        {{QStringLiteral("--edit"), QStringLiteral("x.ocs")}, 0,
+        {{QStringLiteral("--edit"), QStringLiteral("x.ocs")}, 1,
             ConsoleRunWindows::editorUnavailableText()},
     };
     QProcessEnvironment environment = database.orvantaEnvironment();

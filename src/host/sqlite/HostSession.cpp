@@ -100,9 +100,6 @@ void HostSession::setValue(RecordKind kind, qint64 record, qint32 field, const Q
     if (field == HostField::Key) {
         // A key must stay unique: checked and written at once, not with the batch.
         writeNow([&](HostStore &store) { store.changeKey(kind, record, value); }, 1);
-        // The walk read the key with the record; later reads of it must see the new one.
-        if (m_cachedEntry && m_cachedEntry->record == record)
-            m_cachedEntry->key = value;
         return;
     }
     // A write that follows no read needs the lock only when the batch is committed.
@@ -158,6 +155,9 @@ void HostSession::writeNow(const std::function<void(HostStore &)> &write, int fi
         m_connection->statement("RELEASE write_now").exec();
         // Committed with the batch, and counted there.
         m_pendingWrites += fieldWrites;
+        // The write may change what was read ahead: a key, or the lookup itself.
+        dropCachedValues();
+        m_readAhead.clear();
         return;
     }
     if (m_transaction == Transaction::Read)

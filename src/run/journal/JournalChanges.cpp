@@ -1,5 +1,7 @@
 #include "JournalChanges.h"
 
+#include <algorithm>
+
 namespace {
 
 void appendNumber(QByteArray &changes, quint32 number)
@@ -54,6 +56,18 @@ QByteArray JournalChanges::encode(const JournalWrite *first, int count)
         appendText(changes, write->written);
     }
     return changes;
+}
+
+int JournalChanges::distinctFields(const JournalWrite *first, int count)
+{
+    int distinct = 0;
+    for (const JournalWrite *write = first; write != first + count; ++write) {
+        const auto sameField
+            = [&](const JournalWrite &other) { return other.field == write->field; };
+        if (std::none_of(first, write, sameField))
+            ++distinct;
+    }
+    return distinct;
 }
 
 void JournalChanges::decode(

@@ -14,6 +14,8 @@ class JournalChanges
 {
 public:
     static QByteArray encode(const JournalWrite *first, int count);
+    // How many fields the writes changed: two statements with one target count once.
+    static int distinctFields(const JournalWrite *first, int count);
     // Appends the writes found to writes, each with this ID and record.
     static void decode(qint64 id, const QString &record, QByteArrayView changes,
         std::vector<JournalWrite> &writes);

@@ -1,6 +1,7 @@
 #include "JournalRecorder.h"
 
 #include "Dialogs.h"
+#include "JournalChanges.h"
 #include "JournalError.h"
 #include "RunJournal.h"
 
@@ -68,6 +69,7 @@ void JournalRecorder::writeAnnounced(int count)
             JournalRun run = m_description ? m_description() : JournalRun();
             m_run = m_journal->addRun(run);
         }
+        int fields = 0;
         for (int i = 0; i < count;) {
             // A run writes a record's fields one after the other.
             const JournalWrite &first = m_buffer.at(size_t(i));
@@ -75,6 +77,7 @@ void JournalRecorder::writeAnnounced(int count)
             while (i + same < count && m_buffer.at(size_t(i + same)).record == first.record)
                 ++same;
             m_lastWritten = m_journal->addWrites(*m_run, &first, same);
+            fields += JournalChanges::distinctFields(&first, same);
             if (m_firstWritten == 0)
                 m_firstWritten = m_lastWritten;
             if (first.record != m_lastRecord) {
@@ -83,9 +86,9 @@ void JournalRecorder::writeAnnounced(int count)
             }
             i += same;
         }
-        if (m_fields < ManyWrites && m_fields + count >= ManyWrites)
+        if (m_fields < ManyWrites && m_fields + fields >= ManyWrites)
             m_journal->expectManyWrites();
-        m_fields += count;
+        m_fields += fields;
         m_journal->updateProgress(
             *m_run, m_records, m_fields, m_confirmed, m_firstWritten, m_lastWritten);
     });
@@ -102,6 +105,7 @@ void JournalRecorder::committed()
 void JournalRecorder::finish()
 {
     if (m_failure) {
+        abandonPartialRun();
         reportFailure();
         return;
     }
@@ -115,6 +119,7 @@ void JournalRecorder::finish()
             m_journal->transaction([&] { m_journal->finishRun(*m_run, m_confirmed); });
     } catch (const JournalError &error) {
         fail(error);
+        abandonPartialRun();
         reportFailure();
         return;
     }
@@ -134,6 +139,19 @@ void JournalRecorder::fail(const JournalError &error)
 {
     m_failure = error.text();
     m_journal.reset();
+}
+
+// What the journal holds of a run it lost track of is not the whole run: offered for undo
+// it would take back only part of it.
+void JournalRecorder::abandonPartialRun()
+{
+    if (!m_run)
+        return;
+    try {
+        RunJournal(m_path, RunJournal::Mode::ExistingOnly, m_busyTimeoutMs).abandonRun(*m_run);
+    } catch (const JournalError &) {
+        // Still unreachable: the history lists the part that was journaled.
+    }
 }
 
 void JournalRecorder::reportFailure()

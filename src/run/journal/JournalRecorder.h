@@ -52,6 +52,7 @@ private:
     void writeAnnounced(int count);
     void fail(const JournalError &error);
     void reportFailure();
+    void abandonPartialRun();
 
     QString m_path;
     Dialogs &m_dialogs;

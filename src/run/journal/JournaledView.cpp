@@ -1,10 +1,7 @@
 #include "JournaledView.h"
 
+#include "HostNumbers.h"
 #include "JournalRecorder.h"
-
-namespace {
-constexpr qint32 KeyField = 1;
-}
 
 JournaledView::JournaledView(std::shared_ptr<HostView> view, JournalRecorder &recorder)
     : m_view(std::move(view))
@@ -32,7 +29,7 @@ void JournaledView::SetField(qint32 fieldId, const QString &value)
     // Reading first also lets the host refuse an unknown field before anything is noted.
     const QString before = m_view->getField(fieldId);
     m_recorder.add(currentKey(), fieldId, before, value);
-    if (fieldId == KeyField)
+    if (fieldId == HostField::Key)
         m_key.reset();
     m_view->SetField(fieldId, value);
 }
@@ -63,6 +60,6 @@ void JournaledView::GoTo(const QString &key)
 QString JournaledView::currentKey()
 {
     if (!m_key)
-        m_key = m_view->getField(KeyField);
+        m_key = m_view->getField(HostField::Key);
     return *m_key;
 }

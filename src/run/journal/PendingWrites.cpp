@@ -1,5 +1,6 @@
 #include "PendingWrites.h"
 
+#include "HostNumbers.h"
 #include "HostView.h"
 #include "JournalEntries.h"
 #include "OrvantaError.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr qint32 KeyField = 1;
-
 struct FieldChange
 {
     QString before; // before the commit's first write to the field
@@ -25,7 +24,7 @@ QMap<std::pair<QString, qint32>, FieldChange> changesOf(const std::vector<Journa
 {
     QMap<std::pair<QString, qint32>, FieldChange> changes;
     for (const JournalWrite &write : writes) {
-        if (write.field == KeyField)
+        if (write.field == HostField::Key)
             continue;
         const std::pair key(write.record, write.field);
         auto found = changes.find(key);
@@ -62,7 +61,7 @@ bool reachedHost(const std::vector<JournalWrite> &pending, HostView &view)
 std::optional<QString> currentKey(HostView &view)
 {
     try {
-        return view.getField(KeyField);
+        return view.getField(HostField::Key);
     } catch (const OrvantaError &) {
         return std::nullopt;
     }

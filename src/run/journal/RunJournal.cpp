@@ -206,7 +206,7 @@ qint64 RunJournal::addWrites(qint64 run, const JournalWrite *first, int count)
     const QByteArray changes = JournalChanges::encode(first, count);
     sqlite3_bind_int64(statement, 1, run);
     bindText(statement, 2, first->record);
-    sqlite3_bind_int(statement, 3, count);
+    sqlite3_bind_int(statement, 3, JournalChanges::distinctFields(first, count));
     sqlite3_bind_blob(statement, 4, changes.constData(), int(changes.size()), SQLITE_STATIC);
     if (sqlite3_step(statement) != SQLITE_DONE)
         fail();
@@ -346,12 +346,28 @@ void RunJournal::dropWritesAfter(qint64 run, qint64 lastKept)
     });
 }
 
+void RunJournal::abandonRun(qint64 run)
+{
+    transaction([&] {
+        sqlite3_stmt *statement = nullptr;
+        if (sqlite3_prepare_v2(
+                m_db, "UPDATE runs SET pruning = 1 WHERE id = ?1", -1, &statement, nullptr)
+            != SQLITE_OK)
+            fail();
+        sqlite3_bind_int64(statement, 1, run);
+        const int step = sqlite3_step(statement);
+        sqlite3_finalize(statement);
+        if (step != SQLITE_DONE)
+            fail();
+    });
+}
+
 std::optional<qint64> RunJournal::oldestPrunableRun(int keepRuns, int keepDays)
 {
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(m_db,
-            "SELECT id FROM runs WHERE started < ?1 AND id < coalesce("
-            "(SELECT id FROM runs ORDER BY id DESC LIMIT 1 OFFSET ?2), 0) ORDER BY id LIMIT 1",
+            "SELECT id FROM runs WHERE pruning = 1 OR (started < ?1 AND id < coalesce("
+            "(SELECT id FROM runs ORDER BY id DESC LIMIT 1 OFFSET ?2), 0)) ORDER BY id LIMIT 1",
             -1, &statement, nullptr)
         != SQLITE_OK)
         fail();

@@ -54,6 +54,8 @@ public:
     // Forgets the writes of a run after this one (they never reached the host) and
     // counts the rest again.
     void dropWritesAfter(qint64 run, qint64 lastKept);
+    // Hides a run the journal lost track of part-way; pruning deletes it next.
+    void abandonRun(qint64 run);
 
     // Deletes at most budget writes of runs that are neither among the keepRuns newest
     // nor younger than keepDays; a run goes when its last write has gone.

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "JournalError.h"
@@ -13,10 +14,9 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
-
-constexpr qint32 KeyField = 1;
 
 QString timeText(const QDateTime &time)
 {
@@ -26,7 +26,7 @@ QString timeText(const QDateTime &time)
 // Where a write is found now: a key the run changed is found under the key it wrote.
 QString recordNow(const JournalWrite &write)
 {
-    return write.field == KeyField ? write.written : write.record;
+    return write.field == HostField::Key ? write.written : write.record;
 }
 
 } // namespace
@@ -134,29 +134,22 @@ void RunUndo::restore(
 {
     std::optional<QString> home;
     try {
-        home = view.getField(KeyField);
+        home = view.getField(HostField::Key);
     } catch (const OrvantaError &) {
     }
     std::optional<QString> at;
+    // A field the run wrote twice in a record is taken back twice but counted once.
+    qint64 row = 0;
+    QSet<qint32> counted;
     for (auto write = writes.rbegin(); write != writes.rend(); ++write) {
-        try {
-            const QString record = recordNow(*write);
-            if (at != record) {
-                at.reset();
-                view.GoTo(record);
-                at = record;
-            }
-            if (view.getField(write->field) != write->written) {
-                ++leftAlone;
-                continue;
-            }
-            view.SetField(write->field, write->before);
-            if (write->field == KeyField)
-                at = write->before;
-            ++restored;
-        } catch (const OrvantaError &) {
-            // The record is gone or the host refused: the field is not the run's any more.
-            ++leftAlone;
+        if (write->id != row) {
+            row = write->id;
+            counted.clear();
+        }
+        qint64 &outcome = restoreOne(*write, view, at) ? restored : leftAlone;
+        if (!counted.contains(write->field)) {
+            counted.insert(write->field);
+            ++outcome;
         }
     }
     if (home) {
@@ -164,6 +157,27 @@ void RunUndo::restore(
             view.GoTo(*home);
         } catch (const OrvantaError &) {
         }
+    }
+}
+
+bool RunUndo::restoreOne(const JournalWrite &write, HostView &view, std::optional<QString> &at)
+{
+    try {
+        const QString record = recordNow(write);
+        if (at != record) {
+            at.reset();
+            view.GoTo(record);
+            at = record;
+        }
+        if (view.getField(write.field) != write.written)
+            return false;
+        view.SetField(write.field, write.before);
+        if (write.field == HostField::Key)
+            at = write.before;
+        return true;
+    } catch (const OrvantaError &) {
+        // The record is gone or the host refused: the field is not the run's any more.
+        return false;
     }
 }
 

@@ -34,6 +34,8 @@ private:
         RunJournal &journal, const JournalRun &settled, const std::shared_ptr<HostView> &view);
     void restore(const std::vector<JournalWrite> &writes, HostView &view, qint64 &restored,
         qint64 &leftAlone);
+    // Gives one field back its value before the run; false when it was changed since.
+    static bool restoreOne(const JournalWrite &write, HostView &view, std::optional<QString> &at);
     void tell(const QString &text);
 
     HostApplication &m_host;

@@ -6,8 +6,8 @@
 class FileDialogs;
 class HostDatabase;
 
-// What the editor reaches outside itself. Empty members take the program's own: Qt's
-// file dialogs and the stand-in host's database.
+// What the editor reaches outside itself. No file dialogs means Qt's own; the database
+// comes from whoever assembles the program, so the editor depends on no host backend.
 struct EditorServices
 {
     using HostDatabaseFactory = std::function<std::unique_ptr<HostDatabase>()>;

@@ -14,7 +14,6 @@
 #include "QtFileDialogs.h"
 #include "RtbSyntax.h"
 #include "Settings.h"
-#include "SqliteHostDatabase.h"
 #include "SyntaxFileCheck.h"
 #include "Twips.h"
 
@@ -111,8 +110,6 @@ FrmEditor::FrmEditor(EditorMode mode, Dialogs &dialogs, EditorServices services,
         m_ownFileDialogs = std::make_unique<QtFileDialogs>();
         m_fileDialogs = m_ownFileDialogs.get();
     }
-    if (!m_createDatabase)
-        m_createDatabase = [] { return std::make_unique<SqliteHostDatabase>(); };
     registerEditorPictures();
     setObjectName(QStringLiteral("frmEditor"));
     setWindowTitle(QStringLiteral("Syntax Editor"));
@@ -374,6 +371,9 @@ void FrmEditor::Form_Load()
 void FrmEditor::openHostDatabase()
 {
     m_fields = nullptr;
+    if (!m_createDatabase)
+        throw OrvantaError(OrvantaError::ObjectNotSet,
+            QStringLiteral("The editor was given no host database to read the fields from"));
     m_database = m_createDatabase();
     m_database->OpenEx(QString());
     m_fields = m_mode.kind() == EditorMode::Contact ? &m_database->ContactFields()

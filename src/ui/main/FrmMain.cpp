@@ -247,8 +247,10 @@ void FrmMain::cmdOK_Click()
     try {
         m_state.calculationText = m_cboPrompt->currentText();
         step = 3;
-        if (m_optFor[AllContacts]->isChecked())
+        if (m_optFor[AllContacts]->isChecked()) {
             host().Command(HostCommand::LookupAllContacts);
+            m_state.lookupMadeAllContacts = true;
+        }
         step = 4;
         m_state.lookupFlag = !m_optFor[CurrentContact]->isChecked();
     } catch (const OrvantaError &error) {

@@ -2,6 +2,7 @@
 
 #include "QtDialogs.h"
 #include "QtRunWindows.h"
+#include "SqliteHostDatabase.h"
 #include "UiLoader.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ extern "C" Q_DECL_EXPORT void orvanta_ui_create(Dialogs **dialogs, RunWindows **
         return;
     static QtDialogs qtDialogs;
     static QtRunWindows qtWindows(qtDialogs);
+    qtWindows.setEditorServices(
+        {.createDatabase = [] { return std::make_unique<SqliteHostDatabase>(); }});
     *dialogs = &qtDialogs;
     *windows = &qtWindows;
 }

@@ -6,6 +6,7 @@
 #include "OrvantaError.h"
 #include "PropertyBag.h"
 #include "SyntaxColours.h"
+#include "SyntaxFileText.h"
 
 #include <QApplication>
 #include <QFile>
@@ -390,9 +391,7 @@ void RtbSyntax::LoadFile(const QString &bstrFilename, const QVariant &vFileType)
         throw OrvantaError(OrvantaError::FileNotFound);
     if (!file.open(QIODevice::ReadOnly))
         throw OrvantaError(OrvantaError::PathFileAccessError);
-    QString content = QString::fromUtf8(file.readAll());
-    if (content.startsWith(QChar::ByteOrderMark))
-        content.remove(0, 1);
+    const QString content = SyntaxFileText::decode(file.readAll());
     const bool plain = vFileType.isValid() && vFileType.toInt() == rtfText;
     // Colours nothing: the host calls HighlightRefresh once the file is in.
     m_colourer->setSuspended(true);

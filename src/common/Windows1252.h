@@ -2,7 +2,8 @@
 
 #include <QChar>
 
-// The 8-bit code page of Chr and Asc, fixed so that results are the same on every machine.
+// The 8-bit code page of Chr and Asc, fixed so that results are the same on every machine,
+// and of syntax files saved by Windows editors.
 namespace Windows1252 {
 
 QChar toUnicode(quint8 code);
