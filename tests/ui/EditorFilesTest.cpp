@@ -22,49 +22,40 @@ TEST_F(EditorFiles, CloseAsksForChangesAndHandsBackTheFileOrTheFirstLine)
 {
     enum Start { Empty, File, Calculation };
     enum Step { Nothing, Type, SaveAs };
-    const struct
-    {
-        const char *name;
-        Start start;
-        const char *text;
-        Step step;
-        Answer answer;
-        const char *handBack; // "@" stands for "File:" and the file's path
-        const char *inFile;
-    } rows[] = {
-        {"file untouched", File, "[25]=[3]*2", Nothing, Answer::No, "@", "[25]=[3]*2"},
-        {"empty untouched", Empty, "", Nothing, Answer::No, "", "<missing>"},
-        {"comment cut", Calculation, "\t[25]=[3]*2\x01 ' x\r\n[26]=1", Nothing, Answer::No,
-            "[25]=[3]*2", "<missing>"},
-        {"comment on the second line", Calculation, "[25]=[3]*2 \r\n' note", Nothing, Answer::No,
-            "[25]=[3]*2", "<missing>"},
-        {"file typed in", File, "[25]=[3]*2", Type, Answer::No, "X[25]=[3]*2", "[25]=[3]*2"},
-        {"file typed in, saved", File, "[25]=[3]*2", Type, Answer::Yes, "@", "X[25]=[3]*2"},
-        {"saved then typed", Calculation, "[25]=1", SaveAs, Answer::No, "@", "[25]=1"},
-    };
+    // handBack: "@" stands for "File:" and the file's path
+    const std::tuple<const char *, Start, const char *, Step, Answer, const char *, const char *>
+        rows[] = {
+            {"file untouched", File, "[25]=[3]*2", Nothing, Answer::No, "@", "[25]=[3]*2"},
+            {"empty untouched", Empty, "", Nothing, Answer::No, "", "<missing>"},
+            {"comment cut", Calculation, "\t[25]=[3]*2\x01 ' x\r\n[26]=1", Nothing, Answer::No,
+                "[25]=[3]*2", "<missing>"},
+            {"file typed in", File, "[25]=[3]*2", Type, Answer::No, "X[25]=[3]*2", "[25]=[3]*2"},
+            {"file typed in, saved", File, "[25]=[3]*2", Type, Answer::Yes, "@", "X[25]=[3]*2"},
+            {"saved then typed", Calculation, "[25]=1", SaveAs, Answer::No, "@", "[25]=1"},
+        };
     const QString path = appPath(QStringLiteral("handback.ocs"));
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto &[name, start, content, step, answer, handBack, inFile] : rows) {
+        SCOPED_TRACE(name);
         QFile::remove(path);
         dialogs.clear();
-        if (row.start == File)
-            writeFile(QStringLiteral("handback.ocs"), row.text);
-        open(EditorMode::Contact, row.start == File ? path : QString());
-        if (row.start == Calculation)
-            text().setText(QLatin1String(row.text));
-        if (row.step == SaveAs) {
+        if (start == File)
+            writeFile(QStringLiteral("handback.ocs"), content);
+        open(EditorMode::Contact, start == File ? path : QString());
+        if (start == Calculation)
+            text().setText(QLatin1String(content));
+        if (step == SaveAs) {
             fileDialogs.scriptAnswers({path});
             action("mnuSaveAs")->trigger();
         }
-        if (row.step != Nothing) {
+        if (step != Nothing) {
             text().setSelStart(0);
             QTest::keyClicks(textBox(), QStringLiteral("X"));
         }
         QString handedBack;
-        editor->setHandBackTarget([&](const QString &handBack) { handedBack = handBack; });
-        dialogs.scriptAnswers({row.answer});
+        editor->setHandBackTarget([&](const QString &given) { handedBack = given; });
+        dialogs.scriptAnswers({answer});
         EXPECT_TRUE(editor->close());
-        const bool changed = row.start == Calculation || row.step != Nothing;
+        const bool changed = start == Calculation || step != Nothing;
         ASSERT_EQ(dialogs.shown().size(), changed ? 1 : 0);
         if (changed) {
             EXPECT_EQ(dialogs.shown().constFirst().text, SaveChanges);
@@ -72,9 +63,8 @@ TEST_F(EditorFiles, CloseAsksForChangesAndHandsBackTheFileOrTheFirstLine)
             EXPECT_EQ(dialogs.shown().constFirst().icon, Dialogs::Icon::Exclamation);
             EXPECT_EQ(dialogs.shown().constFirst().caption, Dialogs::programTitle());
         }
-        EXPECT_EQ(handedBack,
-            *row.handBack == '@' ? fileReference(path) : QString::fromUtf8(row.handBack));
-        EXPECT_EQ(readFile(path), QByteArray(row.inFile));
+        EXPECT_EQ(handedBack, *handBack == '@' ? fileReference(path) : QString::fromUtf8(handBack));
+        EXPECT_EQ(readFile(path), QByteArray(inFile));
     }
 }
 
@@ -82,14 +72,7 @@ TEST_F(EditorFiles, CloseAsksForChangesAndHandsBackTheFileOrTheFirstLine)
 // a document without a file asks where to save it.
 TEST_F(EditorFiles, SaveWritesTheDocumentsFileAndSaveAsAsks)
 {
-    const struct
-    {
-        bool hasFile;
-        const char *command;
-        int dialogsAsked;
-        const char *inOwnFile;
-        const char *inChosenFile;
-    } rows[] = {
+    const std::tuple<bool, const char *, int, const char *, const char *> rows[] = {
         {true, "mnuSave", 0, "new", "<missing>"},
         {true, "SaveAs", 0, "new", "<missing>"},
         {true, "mnuSaveAs", 1, "old", "new"},
@@ -97,20 +80,20 @@ TEST_F(EditorFiles, SaveWritesTheDocumentsFileAndSaveAsAsks)
     };
     const QString own = appPath(QStringLiteral("own.ocs"));
     const QString chosen = appPath(QStringLiteral("chosen")); // written as typed
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.command);
+    for (const auto &[hasFile, command, dialogsAsked, inOwnFile, inChosenFile] : rows) {
+        SCOPED_TRACE(command);
         QFile::remove(own);
         QFile::remove(chosen);
-        if (row.hasFile)
+        if (hasFile)
             writeFile(QStringLiteral("own.ocs"), "old");
         fileDialogs = ScriptedFileDialogs();
         fileDialogs.scriptAnswers({chosen});
-        open(EditorMode::Contact, row.hasFile ? own : QString());
+        open(EditorMode::Contact, hasFile ? own : QString());
         text().setText(QStringLiteral("new"));
-        action(row.command)->trigger();
-        EXPECT_EQ(fileDialogs.requests().size(), row.dialogsAsked);
-        EXPECT_EQ(readFile(own), QByteArray(row.inOwnFile));
-        EXPECT_EQ(readFile(chosen), QByteArray(row.inChosenFile));
+        action(command)->trigger();
+        EXPECT_EQ(fileDialogs.requests().size(), dialogsAsked);
+        EXPECT_EQ(readFile(own), QByteArray(inOwnFile));
+        EXPECT_EQ(readFile(chosen), QByteArray(inChosenFile));
         EXPECT_TRUE(editor->close());
         EXPECT_TRUE(dialogs.shown().isEmpty()); // saved: nothing to ask
     }
@@ -164,12 +147,15 @@ TEST_F(EditorFiles, FailedSaveIsReportedAndKeepsTheChanges)
     EXPECT_EQ(dialogs.shown().size(), 2); // the question, then the report again
 }
 
-// Cancelled or refused, Open leaves the document; a chosen file is loaded as unchanged.
-TEST_F(EditorFiles, OpenLoadsTheChosenFileOrLeavesTheDocument)
+// New empties the document without asking. Cancelled or refused, Open leaves the document; a
+// chosen file is loaded as unchanged.
+TEST_F(EditorFiles, NewEmptiesAndOpenLoadsTheChosenFile)
 {
     const QString binary = writeFile(QStringLiteral("binary.ocs"), QByteArray("a\0b", 3));
     const QString path = writeFile(QStringLiteral("opened.ocs"), "[26]=If([4]>100;1;0)");
-    open();
+    open(EditorMode::Contact, path);
+    action("mnuNew")->trigger();
+    EXPECT_EQ(text().Text(), QString());
     text().setText(QStringLiteral("mine"));
     fileDialogs.scriptAnswers({std::nullopt, binary, path});
     action("mnuOpen")->trigger();
@@ -186,41 +172,24 @@ TEST_F(EditorFiles, OpenLoadsTheChosenFileOrLeavesTheDocument)
     EXPECT_EQ(editor->handBack(), fileReference(path));
 }
 
-TEST_F(EditorFiles, NewEmptiesTheDocumentWithoutAsking)
-{
-    open(EditorMode::Contact, writeFile(QStringLiteral("calc.ocs"), "[25]=1"));
-    action("mnuNew")->trigger();
-    EXPECT_EQ(text().Text(), QString());
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    dialogs.scriptAnswers({Answer::No});
-    EXPECT_TRUE(editor->close());
-    EXPECT_EQ(dialogs.texts(), QStringList({SaveChanges})); // emptying was a change
-    EXPECT_EQ(editor->handBack(), QString());
-}
-
 // Two or more pieces go to the chooser; otherwise the whole text goes to the preview.
 TEST_F(EditorFiles, PreviewCutsTheTextAtEverySeparator)
 {
-    const struct
-    {
-        const char *text;
-        QStringList pieces;
-    } rows[] = {
+    const std::tuple<const char *, QStringList> rows[] = {
         {"a\\/b", {QStringLiteral("a"), QStringLiteral("b")}},
         {"a\\b/c", {QStringLiteral("a\\b/c")}},
         {"", {}},
     };
     open();
-    for (const auto &row : rows) {
+    for (const auto &[content, pieces] : rows) {
         preview = RecordingPreview();
-        text().setText(QLatin1String(row.text));
+        text().setText(QLatin1String(content));
         action("PreviewMode")->trigger();
-        EXPECT_EQ(editor->vCalcs, row.pieces) << row.text;
-        const bool chooser = row.pieces.size() >= 2;
-        EXPECT_EQ(
-            preview.chooser, chooser ? QList<QStringList>({row.pieces}) : QList<QStringList>())
-            << row.text;
-        EXPECT_EQ(preview.previews, chooser ? QStringList() : QStringList({row.text})) << row.text;
+        EXPECT_EQ(editor->vCalcs, pieces) << content;
+        const bool chooser = pieces.size() >= 2;
+        EXPECT_EQ(preview.chooser, chooser ? QList<QStringList>({pieces}) : QList<QStringList>())
+            << content;
+        EXPECT_EQ(preview.previews, chooser ? QStringList() : QStringList({content})) << content;
     }
 }
 

@@ -17,10 +17,10 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 // A host field collection laid out by a test: fields at chosen positions, gaps between them, and
 // calls that fail on request.
@@ -60,9 +60,11 @@ public:
 private:
     FieldDefinition at(qint16 position) const
     {
-        const auto found = std::find_if(fields.begin(), fields.end(),
-            [&](const FieldDefinition &field) { return field.position == position; });
-        return found == fields.end() ? FieldDefinition {-1} : *found;
+        for (const FieldDefinition &field : fields) {
+            if (field.position == position)
+                return field;
+        }
+        return {-1, {}, 0, 0};
     }
     FieldDefinition byId(const QString &fieldId) const
     {

@@ -9,22 +9,17 @@ namespace {
 
 TEST(EditorLaunch, EditOptionTakesTheRestOfTheCommandLineAsThePath)
 {
-    const struct
-    {
-        QStringList arguments;
-        bool edit;
-        const char *path;
-    } rows[] = {
+    const std::tuple<QStringList, bool, const char *> rows[] = {
         {{QStringLiteral("--edit")}, true, ""},
         {{QStringLiteral("--edit"), QStringLiteral("/tmp/My"), QStringLiteral("Calcs.ogs")}, true,
             "/tmp/My Calcs.ogs"},
         {{QStringLiteral("/tmp/a.ocs")}, false, "/tmp/a.ocs"},
     };
-    for (const auto &row : rows) {
-        const LaunchOptions options = LaunchOptions::parse(row.arguments);
+    for (const auto &[arguments, edit, path] : rows) {
+        const LaunchOptions options = LaunchOptions::parse(arguments);
         EXPECT_TRUE(options.error.isEmpty());
-        EXPECT_EQ(options.edit, row.edit) << row.path;
-        EXPECT_EQ(options.commandLine, QLatin1String(row.path));
+        EXPECT_EQ(options.edit, edit) << path;
+        EXPECT_EQ(options.commandLine, QLatin1String(path));
     }
     EXPECT_TRUE(LaunchOptions::usage().contains(QStringLiteral("--edit")));
     EXPECT_EQ(EditorMode::forFile(QStringLiteral("/c/TOTALS.OGS")).kind(), EditorMode::Group);
@@ -73,16 +68,15 @@ protected:
         services.createDatabase = [] { return std::make_unique<FakeDatabase>(); };
     }
 
-    // Types the prompt and gives the command; what the editor started with, if it showed, and the
+    // Types the prompt and gives the command; the file and text the editor started with, and the
     // prompt once it closed answering No.
     QStringList openEditor(const QString &prompt, const char *command)
     {
         QStringList opened;
         whenShown<FrmEditor>(QStringLiteral("frmEditor"), [&](FrmEditor &editor) {
-            opened << editor.sLoadedFile << editor.rtfSyntax().Text() << editor.windowTitle()
-                   << (editor.findChild<QAction *>(QStringLiteral("PreviewMode"))->isEnabled()
-                              ? QStringLiteral("preview")
-                              : QString());
+            opened << editor.sLoadedFile << editor.rtfSyntax().Text();
+            EXPECT_EQ(editor.windowTitle(), QStringLiteral("Syntax Editor - Contact Fields"));
+            EXPECT_TRUE(editor.findChild<QAction *>(QStringLiteral("PreviewMode"))->isEnabled());
             editor.close();
         });
         runWindow([&](FrmMain &window) {
@@ -109,28 +103,21 @@ TEST_F(FrmMainEditor, PromptDecidesWhatTheEditorStartsWith)
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     out.write("[25]=[3]*2");
     out.close();
-    const QString contact = QStringLiteral("Syntax Editor - Contact Fields");
-    const QString preview = QStringLiteral("preview");
-    const struct
-    {
-        QString prompt;
-        const char *command;
-        QStringList opened; // file, text, caption, preview; then the prompt after
-    } rows[] = {
+    // opened: file, text, the prompt after
+    const std::tuple<QString, const char *, QStringList> rows[] = {
         {QStringLiteral("File:") + file, "cmdEditor",
-            {file, QStringLiteral("[25]=[3]*2"), contact, preview, QStringLiteral("File:") + file}},
+            {file, QStringLiteral("[25]=[3]*2"), QStringLiteral("File:") + file}},
         {QStringLiteral("/File:") + file + QStringLiteral("\\/[26]=1"), "mnuEditor",
-            {file, QStringLiteral("[25]=[3]*2"), contact, preview, QStringLiteral("File:") + file}},
+            {file, QStringLiteral("[25]=[3]*2"), QStringLiteral("File:") + file}},
         {QStringLiteral("[25] = [3] ' note"), "cmdEditor",
-            {QString(), QStringLiteral("[25] = [3] ' note"), contact, preview,
-                QStringLiteral("[25] = [3]")}},
-        {QStringLiteral("[25]=1 File:x"), "cmdEditor", {{}, {}, contact, preview, {}}},
-        {QStringLiteral("[25]=1"), "mnuNew", {{}, {}, contact, preview, {}}},
+            {QString(), QStringLiteral("[25] = [3] ' note"), QStringLiteral("[25] = [3]")}},
+        {QStringLiteral("[25]=1 File:x"), "cmdEditor", {{}, {}, {}}},
+        {QStringLiteral("[25]=1"), "mnuNew", {{}, {}, {}}},
     };
-    for (const auto &row : rows) {
+    for (const auto &[prompt, command, opened] : rows) {
         dialogs.clear();
         dialogs.scriptAnswers({Dialogs::Answer::No});
-        EXPECT_EQ(openEditor(row.prompt, row.command), row.opened) << qPrintable(row.prompt);
+        EXPECT_EQ(openEditor(prompt, command), opened) << qPrintable(prompt);
     }
     // A prompt file that is not there is said, and the editor stays shut.
     dialogs.clear();

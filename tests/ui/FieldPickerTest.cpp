@@ -51,40 +51,33 @@ TEST_F(FieldPicker, HostTroubleKeepsWhatWasListed)
 {
     const QList<FieldDefinition> three = {{1, QStringLiteral("One"), 1, 0},
         {2, QStringLiteral("Two"), 1, 1}, {3, QStringLiteral("Three"), 1, 2}};
-    const struct
-    {
-        const char *name;
-        QList<FieldDefinition> fields;
-        std::optional<qint16> failFromPosition;
-        qint32 failTypeOf; // 0: none
-        std::optional<qint16> countOverride;
-        QStringList listed;
-        int positionsAsked;
-        const char *report; // empty: no message
-    } rows[] = {
-        {"empty host", {}, {}, 0, {}, {}, 1, ""},
-        {"failing half way", three, 2, 0, {},
-            {QStringLiteral("One [1]"), QStringLiteral("Two [2]")}, 3, ""},
-        {"failing at zero", three, 0, 0, {}, {}, 1,
-            "in modPopulateACTLists: Sub Populate_lvwFields - Line # "},
-        {"type lookup failing", three, {}, 2, {},
-            {QStringLiteral("One [1]"), QStringLiteral("Three [3]")}, 3,
-            "in modPopulateACTLists: Function Include_Field - Line # 1"},
-        // Stops at the last 16-bit position instead of hanging.
-        {"count beyond the fields", {{7, QStringLiteral("Seven"), 1, 0}}, {}, 0, 2,
-            {QStringLiteral("Seven [7]")}, 32768, ""},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        FakeFields fields(row.fields);
-        fields.failFromPosition = row.failFromPosition;
-        fields.failTypeOf = row.failTypeOf;
-        fields.countOverride = row.countOverride;
-        EXPECT_EQ(fill(fields), row.listed);
-        EXPECT_EQ(fields.positionsAsked, row.positionsAsked);
-        ASSERT_EQ(dialogs.shown().size(), *row.report ? 1 : 0);
-        if (*row.report)
-            EXPECT_TRUE(dialogs.shown().constFirst().text.contains(QLatin1String(row.report)));
+    // A failTypeOf of 0 fails nothing; an empty report stands for no message.
+    const std::tuple<const char *, QList<FieldDefinition>, std::optional<qint16>, qint32,
+        std::optional<qint16>, QStringList, int, const char *>
+        rows[] = {
+            {"empty host", {}, {}, 0, {}, {}, 1, ""},
+            {"failing half way", three, 2, 0, {},
+                {QStringLiteral("One [1]"), QStringLiteral("Two [2]")}, 3, ""},
+            {"failing at zero", three, 0, 0, {}, {}, 1,
+                "in modPopulateACTLists: Sub Populate_lvwFields - Line # "},
+            {"type lookup failing", three, {}, 2, {},
+                {QStringLiteral("One [1]"), QStringLiteral("Three [3]")}, 3,
+                "in modPopulateACTLists: Function Include_Field - Line # 1"},
+            // Stops at the last 16-bit position instead of hanging.
+            {"count beyond the fields", {{7, QStringLiteral("Seven"), 1, 0}}, {}, 0, 2,
+                {QStringLiteral("Seven [7]")}, 32768, ""},
+        };
+    for (const auto &[name, layout, failFromPosition, failTypeOf, countOverride, listed,
+             positionsAsked, report] : rows) {
+        SCOPED_TRACE(name);
+        FakeFields fields(layout);
+        fields.failFromPosition = failFromPosition;
+        fields.failTypeOf = failTypeOf;
+        fields.countOverride = countOverride;
+        EXPECT_EQ(fill(fields), listed);
+        EXPECT_EQ(fields.positionsAsked, positionsAsked);
+        ASSERT_EQ(dialogs.shown().size(), *report ? 1 : 0);
+        EXPECT_TRUE(dialogs.texts().join(QString()).contains(QLatin1String(report)));
     }
 }
 
@@ -96,26 +89,19 @@ TEST_F(FieldPicker, HeadingClicksToggleTheOrderAndMoveTheMarker)
     list.setFieldHeading(QStringLiteral("Contact Fields"));
     fill(fields);
     // IDs sort as text: [100] before [25] before [3].
-    const struct
-    {
-        int column;
-        const char *labelHeading;
-        const char *idHeading;
-        const char *firstRow;
-        const char *lastRow;
-    } clicks[] = {
+    const std::tuple<int, const char *, const char *, const char *, const char *> clicks[] = {
         {0, "Contact Fields <<", "ID", "Gamma [100]", "Alpha [25]"},
         {0, "Contact Fields >>", "ID", "Alpha [25]", "Gamma [100]"},
         {1, "Contact Fields", "ID <<", "Beta [3]", "Gamma [100]"},
         {1, "Contact Fields", "ID >>", "Gamma [100]", "Beta [3]"},
     };
-    for (const auto &click : clicks) {
-        SCOPED_TRACE(click.firstRow);
-        list.ColumnClick(click.column);
-        EXPECT_EQ(list.headings(),
-            QStringList({QLatin1String(click.labelHeading), QLatin1String(click.idHeading)}));
-        EXPECT_EQ(rows().constFirst(), QLatin1String(click.firstRow));
-        EXPECT_EQ(rows().constLast(), QLatin1String(click.lastRow));
+    for (const auto &[column, labelHeading, idHeading, firstRow, lastRow] : clicks) {
+        SCOPED_TRACE(firstRow);
+        list.ColumnClick(column);
+        EXPECT_EQ(
+            list.headings(), QStringList({QLatin1String(labelHeading), QLatin1String(idHeading)}));
+        EXPECT_EQ(rows().constFirst(), QLatin1String(firstRow));
+        EXPECT_EQ(rows().constLast(), QLatin1String(lastRow));
     }
 }
 
