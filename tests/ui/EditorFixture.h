@@ -58,6 +58,7 @@ public:
     int positionsAsked = 0;
 
 private:
+    // A gap between fields answers ID -1, as the host does.
     FieldDefinition at(qint16 position) const
     {
         for (const FieldDefinition &field : fields) {
