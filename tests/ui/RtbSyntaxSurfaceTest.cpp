@@ -1,46 +1,211 @@
 #include "OrvantaError.h"
 #include "PropertyBag.h"
-#include "SyntaxboxTestSupport.h"
+#include "RtbSyntax.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
-
-using SyntaxboxTestSupport::innerOf;
+#include <tuple>
 
 namespace {
 
-TEST(TabKey, InsertsATabUnlessTheHostChangedTheKey)
+const QString threeLines = QStringLiteral("ab\r\ncd\r\n\r\nef");
+
+class RtbSyntaxSurface : public ::testing::Test
 {
-    const struct
+protected:
+    QString path(const char *name) const { return folder.filePath(QLatin1String(name)); }
+    QByteArray readAll(const char *name) const
     {
-        const char *name;
-        std::function<void(int &keyCode)> host;
-        QString after;
-    } rows[] = {
-        {"leavesIt", [](int &) {}, QStringLiteral("a\td")},
-        {"cancelsIt", [](int &keyCode) { keyCode = 0; }, QStringLiteral("abcd")},
-        {"turnsItIntoAnotherKey", [](int &keyCode) { keyCode = 65; }, QStringLiteral("abcd")},
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void select(int start, int length)
+    {
+        box.setSelStart(start);
+        box.setSelLength(length);
+    }
+
+    QTemporaryDir folder;
+    RtbSyntax box;
+};
+
+// The surface counts a line break as the two characters CR LF.
+TEST_F(RtbSyntaxSurface, SelectionAndLineOfAPositionCountCrLfAsTwo)
+{
+    const std::tuple<int, int, QString, int> rows[] = {
+        {1, 3, QStringLiteral("b\r\n"), 0},
+        {4, 2, QStringLiteral("cd"), 1},
+        {8, 0, QString(), 2},
+        {10, 2, QStringLiteral("ef"), 3},
+        {0, 12, threeLines, 0},
     };
-    for (const auto &row : rows) {
-        RtbSyntax box;
-        box.show();
-        box.setText(QStringLiteral("abcd"));
-        box.setSelStart(1);
-        box.setSelLength(2);
-        QObject::connect(
-            &box, &RtbSyntax::KeyDown, [&](int &keyCode, int &) { row.host(keyCode); });
-        QTest::keyClick(innerOf(box), Qt::Key_Tab);
-        EXPECT_EQ(box.Text(), row.after) << row.name;
+    box.setText(threeLines);
+    for (const auto &[start, length, selected, line] : rows) {
+        SCOPED_TRACE(start);
+        select(start, length);
+        EXPECT_EQ(box.SelStart(), start);
+        EXPECT_EQ(box.SelLength(), length);
+        EXPECT_EQ(box.SelText(), selected);
+        EXPECT_EQ(box.GetLineFromChar(start), line);
+    }
+    box.setSelStart(3); // between CR and LF: the end of its line
+    EXPECT_EQ(box.SelStart(), 2);
+    box.setSelStart(1000);
+    EXPECT_EQ(box.SelStart(), int(threeLines.size()));
+    select(1, 5);
+    box.setSelText(QStringLiteral("X\r\nY"));
+    EXPECT_EQ(box.Text(), QStringLiteral("aX\r\nY\r\n\r\nef"));
+    EXPECT_EQ(box.SelStart(), 5);
+    EXPECT_EQ(box.SelLength(), 0);
+    box.setText(QStringLiteral("a\r\r\nb\n\rc\n"));
+    EXPECT_EQ(box.Text(), QStringLiteral("a\r\n\r\nb\r\n\r\nc\r\n"));
+}
+
+TEST_F(RtbSyntaxSurface, FindReturnsTheSurfacePositionAndSelectsTheMatch)
+{
+    const std::tuple<const char *, QString, QVariant, QVariant, QVariant, int> rows[] = {
+        {"first", QStringLiteral("now"), {}, {}, {}, 0},
+        {"fromStart", QStringLiteral("now"), 1, {}, {}, 5},
+        {"matchCase", QStringLiteral("NOW"), 1, {}, RtbSyntax::rtfMatchCase, 18},
+        {"wholeWord", QStringLiteral("now"), 1, {}, RtbSyntax::rtfWholeWord, 13},
+        {"notInRange", QStringLiteral("NOW"), 14, 19, {}, -1},
+        {"noHighlight", QStringLiteral("here"), {}, {}, RtbSyntax::rtfNoHighlight, 8},
+    };
+    box.setText(QStringLiteral("Now\r\nnowhere now\r\nNOW"));
+    for (const auto &[name, what, start, end, options, found] : rows) {
+        SCOPED_TRACE(name);
+        box.setSelStart(0);
+        EXPECT_EQ(box.Find(what, start, end, options), found);
+        if (found >= 0) {
+            const bool selects = !(options.toInt() & RtbSyntax::rtfNoHighlight);
+            EXPECT_EQ(box.SelStart(), selects ? found : 0);
+            EXPECT_EQ(box.SelLength(), selects ? what.size() : 0);
+        }
     }
 }
 
-TEST(KeyEvents, ReportKeyCodesAndLetAHandlerChangeTheTypedCharacter)
+TEST_F(RtbSyntaxSurface, SpanAndUpToSelectAPlaceholderAndMoveToADelimiter)
 {
-    RtbSyntax box;
+    const QString delimiters = QStringLiteral(" ,()[]-+*%/='~!&|\\?:;\t");
+    box.setText(QStringLiteral("x\r\nLeft(<value>;<#_of_chars>)"));
+    box.setSelStart(10);
+    box.Span(delimiters, false, true);
+    box.Span(delimiters, true, true);
+    EXPECT_EQ(box.SelText(), QStringLiteral("<value>"));
+    EXPECT_EQ(box.SelStart(), 8);
+    box.setSelStart(3);
+    box.UpTo(QStringLiteral("("));
+    EXPECT_EQ(box.SelStart(), 7);
+    EXPECT_EQ(box.SelLength(), 0);
+    box.UpTo(QStringLiteral("\r\n"), false);
+    EXPECT_EQ(box.SelStart(), 3);
+    box.Span(QStringLiteral("Left"));
+    EXPECT_EQ(box.SelText(), QStringLiteral("Left"));
+}
+
+// UTF-8 with CR LF and no line end after the last line; a byte order mark is skipped.
+TEST_F(RtbSyntaxSurface, PlainTextFileRoundTrip)
+{
+    box.setText(QStringLiteral("[1]=\"Grüße\"\n[2]=Now"));
+    box.SaveFile(path("calc.ocs"), RtbSyntax::rtfText);
+    EXPECT_EQ(readAll("calc.ocs"),
+        QByteArray("[1]=\"Gr\xC3\xBC\xC3\x9F"
+                   "e\"\r\n[2]=Now"));
+    RtbSyntax other;
+    other.LoadFile(path("calc.ocs"), RtbSyntax::rtfText);
+    EXPECT_EQ(other.Text(), box.Text());
+    EXPECT_EQ(other.FileName(), path("calc.ocs"));
+
+    QFile withMark(path("calc.ocs"));
+    ASSERT_TRUE(withMark.open(QIODevice::WriteOnly));
+    withMark.write("\xEF\xBB\xBFNow\nLen");
+    withMark.close();
+    other.LoadFile(path("calc.ocs"), RtbSyntax::rtfText);
+    EXPECT_EQ(other.Text(), QStringLiteral("Now\r\nLen"));
+}
+
+TEST_F(RtbSyntaxSurface, UnusableFileRaisesAFileErrorAndKeepsTheText)
+{
+    const std::tuple<const char *, bool, int> rows[]
+        = {{"missing.ocs", false, 53}, {"sub", false, 75}, {"none/calc.ocs", true, 75}};
+    QDir(folder.path()).mkdir(QStringLiteral("sub"));
+    box.setText(QStringLiteral("[1]=Now"));
+    for (const auto &[name, save, code] : rows) {
+        try {
+            save ? box.SaveFile(path(name), RtbSyntax::rtfText)
+                 : box.LoadFile(path(name), RtbSyntax::rtfText);
+            ADD_FAILURE() << name << ": no error raised";
+        } catch (const OrvantaError &error) {
+            EXPECT_EQ(error.number(), code) << name;
+        }
+        EXPECT_EQ(box.Text(), QStringLiteral("[1]=Now")) << name;
+    }
+}
+
+TEST_F(RtbSyntaxSurface, SelPrintPrintsTheSelectionOrTheWholeText)
+{
+    QStringList lines;
+    for (int n = 0; n < 200; ++n)
+        lines << QStringLiteral("[%1]=Now ' line %1").arg(n);
+    box.setText(lines.join(QStringLiteral("\r\n")));
+    const auto printedSize = [&](const char *name) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(name));
+        box.SelPrint(printer);
+        return readAll(name).size();
+    };
+    const qsizetype whole = printedSize("whole.pdf");
+    select(0, 5);
+    const qsizetype selection = printedSize("selection.pdf");
+    EXPECT_GT(selection, 0);
+    EXPECT_GT(whole, selection);
+    EXPECT_EQ(box.SelText(), QStringLiteral("[0]=N"));
+}
+
+TEST_F(RtbSyntaxSurface, MaxLengthRefusesTypingAndPastingPastTheLimit)
+{
+    box.show();
+    box.setMaxLength(8);
+    box.setText(QStringLiteral("Now\r\nab"));
+    box.setSelStart(7);
+    QTest::keyClicks(box.innerBox(), QStringLiteral("cd"));
+    EXPECT_EQ(box.Text(), QStringLiteral("Now\r\nabc"));
+    QApplication::clipboard()->setText(QStringLiteral("xy"));
+    box.innerBox()->paste();
+    EXPECT_EQ(box.Text(), QStringLiteral("Now\r\nabc"));
+    select(5, 2);
+    box.innerBox()->paste();
+    EXPECT_EQ(box.Text(), QStringLiteral("Now\r\nxyc"));
+}
+
+TEST_F(RtbSyntaxSurface, TabInsertsATabUnlessTheHostChangedTheKey)
+{
+    box.show();
+    int hostKey = 9;
+    QObject::connect(&box, &RtbSyntax::KeyDown, [&](int &keyCode, int &) { keyCode = hostKey; });
+    for (const char *expected : {"a\td", "abcd"}) {
+        box.setText(QStringLiteral("abcd"));
+        select(1, 2);
+        QTest::keyClick(box.innerBox(), Qt::Key_Tab);
+        EXPECT_EQ(box.Text(), QLatin1String(expected));
+        hostKey = 0;
+    }
+}
+
+TEST_F(RtbSyntaxSurface, KeyEventsReportKeyCodesAndLetAHandlerChangeTheTypedCharacter)
+{
     box.show();
     QList<int> codes;
+    int changes = 0;
+    QObject::connect(&box, &RtbSyntax::Change, [&] { ++changes; });
     QObject::connect(&box, &RtbSyntax::KeyDown, [&](int &keyCode, int &shift) {
         if (keyCode != 16) // QTest presses Shift on its own before Shift+Left
             codes << keyCode << shift;
@@ -51,97 +216,63 @@ TEST(KeyEvents, ReportKeyCodesAndLetAHandlerChangeTheTypedCharacter)
         else if (keyAscii == 'x')
             keyAscii = 0;
     });
-    QTest::keyClick(innerOf(box), Qt::Key_A);
-    QTest::keyClick(innerOf(box), Qt::Key_X);
-    QTest::keyClick(innerOf(box), Qt::Key_C);
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_X, Qt::Key_C})
+        QTest::keyClick(box.innerBox(), key);
     EXPECT_EQ(box.Text(), QStringLiteral("bc"));
-    QTest::keyClick(innerOf(box), Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyClick(innerOf(box), Qt::Key_Delete);
+    EXPECT_GE(changes, 2);
+    QTest::keyClick(box.innerBox(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(box.innerBox(), Qt::Key_Delete);
     EXPECT_EQ(box.Text(), QStringLiteral("b"));
     EXPECT_EQ(codes, (QList<int> {65, 0, 88, 0, 67, 0, 37, 1, 46, 0}));
+    changes = 0;
+    box.HighlightRefresh();
+    EXPECT_GE(changes, 1);
 }
-
-TEST(ChangeEvent, IsRaisedForEveryWayTheTextChanges)
-{
-    RtbSyntax box;
-    int changes = 0;
-    QObject::connect(&box, &RtbSyntax::Change, [&] { ++changes; });
-    const std::function<void()> edits[] = {
-        [&] { box.setText(QStringLiteral("Now")); },
-        [&] { box.setSelText(QStringLiteral("x")); },
-        [&] { QTest::keyClick(innerOf(box), Qt::Key_Y); },
-        [&] { box.HighlightRefresh(); },
-        [&] { box.setTextRTF(QStringLiteral("<p>Len</p>")); },
-    };
-    for (const auto &edit : edits) {
-        changes = 0;
-        edit();
-        EXPECT_GE(changes, 1);
-    }
-}
-
-using Access = std::function<void(RtbSyntax &)>;
 
 // Run-time-only reads (394) and writes (383) refused in design mode.
-const struct
+TEST_F(RtbSyntaxSurface, DesignModeRefusesRunTimeOnlyPropertiesAndLeavesTheBoxAlone)
 {
-    const char *name;
-    Access access;
-    int error;
-} guarded[] = {
-    {"SelStart", [](RtbSyntax &b) { b.SelStart(); }, 394},
-    {"SelText", [](RtbSyntax &b) { b.SelText(); }, 394},
-    {"SelColor", [](RtbSyntax &b) { b.SelColor(); }, 394},
-    {"TextRTF", [](RtbSyntax &b) { b.TextRTF(); }, 394},
-    {"setSelStart", [](RtbSyntax &b) { b.setSelStart(2); }, 383},
-    {"setSelColor", [](RtbSyntax &b) { b.setSelColor(0); }, 383},
-    {"setSelText", [](RtbSyntax &b) { b.setSelText(QString()); }, 383},
-};
-
-TEST(DesignModeGuard, RefusesRunTimeOnlyPropertiesAndLeavesTheBoxAlone)
-{
-    for (const auto &row : guarded) {
-        RtbSyntax box;
-        box.setText(QStringLiteral("Len(x)"));
+    const std::tuple<const char *, std::function<void(RtbSyntax &)>, int> rows[] = {
+        {"SelStart", [](RtbSyntax &b) { b.SelStart(); }, 394},
+        {"SelColor", [](RtbSyntax &b) { b.SelColor(); }, 394},
+        {"setSelStart", [](RtbSyntax &b) { b.setSelStart(4); }, 383},
+        {"setSelText", [](RtbSyntax &b) { b.setSelText(QString()); }, 383},
+    };
+    box.setText(QStringLiteral("Len(x)"));
+    for (const auto &[name, access, code] : rows) {
+        SCOPED_TRACE(name);
         box.setSelStart(2);
         box.setDesignMode(true);
         try {
-            row.access(box);
-            ADD_FAILURE() << row.name << ": no error raised";
+            access(box);
+            ADD_FAILURE() << "no error raised";
         } catch (const OrvantaError &error) {
-            EXPECT_EQ(error.number(), row.error) << row.name;
+            EXPECT_EQ(error.number(), code);
             EXPECT_EQ(error.description(),
-                row.error == 394 ? QStringLiteral("Get not supported (write-only property)")
-                                 : QStringLiteral("Set not supported (read-only property)"));
+                code == 394 ? QStringLiteral("Get not supported (write-only property)")
+                            : QStringLiteral("Set not supported (read-only property)"));
         }
         box.setDesignMode(false);
-        EXPECT_EQ(box.Text(), QStringLiteral("Len(x)")) << row.name;
-        EXPECT_EQ(box.SelStart(), 2) << row.name;
-        EXPECT_EQ(box.SelLength(), 0) << row.name;
-        EXPECT_FALSE(box.SelBold()) << row.name;
-        EXPECT_NO_THROW(row.access(box)) << row.name;
+        EXPECT_EQ(box.Text(), QStringLiteral("Len(x)"));
+        EXPECT_EQ(box.SelStart(), 2);
+        EXPECT_NO_THROW(access(box));
     }
 }
 
-TEST(PropertyBagRoundTrip, RestoresEveryPropertyButTheFont)
+TEST_F(RtbSyntaxSurface, PropertyBagRestoresEveryPropertyButTheFont)
 {
-    RtbSyntax saved;
-    saved.setBackColor(0x00FFFF);
-    saved.setForeColor(0x0000FF);
-    saved.setBulletIndent(2.5f);
-    saved.setFileName(QStringLiteral("C:/calc.ocs"));
-    saved.setFont(QFont(QStringLiteral("Serif"), 20));
-    saved.setLocked(true);
-    saved.setMaxLength(500);
-    saved.setText(QStringLiteral("[1]=Now\r\n' c"));
+    box.setBackColor(0x00FFFF);
+    box.setFileName(QStringLiteral("C:/calc.ocs"));
+    box.setFont(QFont(QStringLiteral("Serif"), 20));
+    box.setLocked(true);
+    box.setMaxLength(500);
+    box.setText(QStringLiteral("[1]=Now\r\n' c"));
     PropertyBag bag;
-    saved.WriteProperties(bag);
+    box.WriteProperties(bag);
 
     RtbSyntax loaded;
     loaded.ReadProperties(bag);
     EXPECT_EQ(loaded.BackColor(), 0x00FFFFu);
-    EXPECT_EQ(loaded.ForeColor(), 0x0000FFu);
-    EXPECT_FLOAT_EQ(loaded.BulletIndent(), 2.5f);
     EXPECT_EQ(loaded.FileName(), QStringLiteral("C:/calc.ocs"));
     EXPECT_TRUE(loaded.Locked());
     EXPECT_EQ(loaded.MaxLength(), 500);
