@@ -1,7 +1,10 @@
 #include "EditorFixture.h"
 #include "FrmMainFixture.h"
+#include "HostDatabaseProcess.h"
 #include "LaunchOptions.h"
+#include "UiLoader.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPushButton>
 
@@ -55,6 +58,28 @@ TEST(EditorLaunch, EditorAloneOpensTheFileInItsMode)
     EXPECT_EQ(text, QStringLiteral("[4]=Sum"));
     EXPECT_FALSE(previewEnabled); // no preview window to hand the text to
     EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+// As orvanta loads it, the window library gives the editor the host's own fields.
+TEST(EditorLaunch, WindowLibraryEditorListsTheHostsFields)
+{
+    HostDatabaseProcess database;
+    ASSERT_TRUE(database.host({QStringLiteral("init"), QStringLiteral("--demo")}));
+    qputenv("ORVANTA_HOST", database.path().toUtf8());
+    qputenv("ORVANTA_UI_MODULE", ORVANTA_UI_MODULE_FILE);
+    const QByteArray ui = qgetenv("ORVANTA_UI");
+    qunsetenv("ORVANTA_UI");
+    QString firstField;
+    whenShown<QDialog>(QStringLiteral("frmEditor"), [&](QDialog &editor) {
+        const auto *fields = editor.findChild<QAbstractItemView *>(QStringLiteral("lvwFields"));
+        firstField = fields->model()->index(0, 0).data().toString();
+        editor.close();
+    });
+    const ModalWatchdog watchdog;
+    UiLoader().showEditor(QString());
+    qputenv("ORVANTA_UI", ui);
+    qunsetenv("ORVANTA_HOST");
+    EXPECT_EQ(firstField, QStringLiteral("Contact ID"));
 }
 
 // The main window's ways into the editor, over a fake host and scripted file dialogs.
