@@ -111,11 +111,15 @@ TEST_F(LookupRun, YesProcessesEachRecordOnceInLookupOrder)
     EXPECT_TRUE(progress.ended);
 }
 
-TEST_F(LookupRun, EmptyLookupStillProcessesTheCurrentRecord)
+TEST_F(LookupRun, EmptyLookupStillProcessesTheCurrentRecordAndAllContactsFillsIt)
 {
     host.lookup.clear();
     run("[25]=7");
     EXPECT_EQ(setFieldCalls(), QStringList({"SetField 25=7"}));
+    state.allContactsRequested = true;
+    state.calculationView = host.Create(HostViewType::Contacts, "CV");
+    run("[25]=7");
+    EXPECT_EQ(setFieldCalls().size(), 1 + 4);
 }
 
 TEST_F(LookupRun, MainWindowChoosesCalculationAndScopeOrStopsTheRun)

@@ -69,7 +69,7 @@ TEST_F(JournalRecorderTest, WritesAreJournaledBeforeTheHostCommitsAndConfirmedAf
         {"the next commit confirms the one before",
             {{Add, 3}, {About, 2}, {Committed, 0}, {About, 1}}, 3, 2, false},
         {"a commit tried again carries what was announced",
-            {{Add, 2}, {About, 2}, {Add, 1}, {About, 3}, {Committed, 0}, {Finish, 0}}, 3, 3, true},
+            {{Add, 2}, {About, 2}, {Add, 2}, {About, 3}, {Committed, 0}, {Finish, 0}}, 3, 3, true},
         {"writes the host never committed are not kept",
             {{Add, 2}, {About, 2}, {Committed, 0}, {Add, 2}, {About, 2}, {Finish, 0}}, 2, 2, true},
         {"a commit of other state journals nothing", {{Add, 1}, {About, 0}, {Committed, 0}}, 0, 0,

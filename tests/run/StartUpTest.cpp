@@ -35,7 +35,7 @@ TEST_F(StartUpTest, AShortWindowTitleEndsBeforeTheHostIsContactedAndARunDeletesT
     EXPECT_TRUE(tempCalcExists());
     start("ACT! -");
     EXPECT_EQ(attached, 1);
-    EXPECT_EQ(host.calls.first(), "OpenFile");
+    EXPECT_EQ(host.calls.value(0), "OpenFile");
     EXPECT_EQ(host.field(0, 25), "25");
     EXPECT_FALSE(tempCalcExists());
     EXPECT_TRUE(dialogs.texts().isEmpty());
