@@ -13,8 +13,8 @@ class AppPathTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(scratch.isValid());
-        qputenv("XDG_DATA_HOME", scratch.filePath(QStringLiteral("data")).toUtf8());
+        qunsetenv("ORVANTA_APP_DIR");
+        qputenv("XDG_DATA_HOME", scratch.filePath("data").toUtf8());
     }
     void TearDown() override
     {
@@ -28,50 +28,28 @@ protected:
 
 TEST_F(AppPathTest, WritesIntoTheProgramFolderOnlyWhenItMayBeWritten)
 {
-    const QString writable = scratch.filePath(QStringLiteral("program"));
+    EXPECT_EQ(WritableAppPath(), ExecutableDir()) << "a run from the build folder";
+    const QString writable = scratch.filePath("program");
     ASSERT_TRUE(QDir().mkpath(writable));
-    const QString userData = scratch.filePath(QStringLiteral("data/orvanta"));
-    const struct
-    {
-        QString programFolder;
-        QString expected;
-    } rows[] = {
-        {writable, writable},
-        {writable + u'/', writable},
+    const QString userData = scratch.filePath("data/orvanta");
+    const std::pair<QString, QString> rows[] = {{writable + u'/', writable},
         // An installed program's folder that is not there to write into.
-        {scratch.filePath(QStringLiteral("missing/bin")), userData},
-    };
-    for (const auto &row : rows) {
-        useProgramFolder(row.programFolder);
-        EXPECT_EQ(WritableAppPath(), row.expected) << row.programFolder.toStdString();
+        {scratch.filePath("missing/bin"), userData}};
+    for (const auto &[programFolder, expected] : rows) {
+        useProgramFolder(programFolder);
+        EXPECT_EQ(WritableAppPath(), expected) << programFolder.toStdString();
     }
     EXPECT_TRUE(QDir(userData).exists()) << "the data folder is created on first use";
 }
 
-TEST_F(AppPathTest, ARunFromTheBuildFolderWritesBesideTheProgram)
-{
-    qunsetenv("ORVANTA_APP_DIR");
-    EXPECT_EQ(WritableAppPath(), ExecutableDir());
-}
-
 TEST_F(AppPathTest, ReadsDataFilesFromTheProgramFolderFirst)
 {
-    const QString program = scratch.path();
-    useProgramFolder(program);
-    QFile manual(scratch.filePath(QStringLiteral("orvanta_manual.pdf")));
+    useProgramFolder(scratch.path());
+    QFile manual(scratch.filePath("orvanta_manual.pdf"));
     ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
-    manual.close();
-    const struct
-    {
-        const char *name;
-        QString expected;
-    } rows[] = {
-        {"orvanta_manual.pdf", program + QStringLiteral("/orvanta_manual.pdf")},
-        // Found nowhere: named in the program folder, so a message can say where.
-        {"no-such-file.png", program + QStringLiteral("/no-such-file.png")},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(AppDataFile(QString::fromLatin1(row.name)), row.expected) << row.name;
+    EXPECT_EQ(AppDataFile("orvanta_manual.pdf"), manual.fileName());
+    // Found nowhere: named in the program folder, so a message can say where.
+    EXPECT_EQ(AppDataFile("no-such-file.png"), scratch.filePath("no-such-file.png"));
 }
 
 } // namespace

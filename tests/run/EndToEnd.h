@@ -34,15 +34,13 @@ protected:
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("ORVANTA_HOST", dbPath());
-        env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
-        env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
-        env.insert("ORVANTA_APP_DIR", appDir());
-        env.insert("ORVANTA_UI", "console");
-        env.insert("LANG", m_lang);
-        env.insert("LC_ALL", m_lang);
-        for (auto it = m_extraEnvironment.cbegin(); it != m_extraEnvironment.cend(); ++it)
-            env.insert(it.key(), it.value());
+        const QMap<QString, QString> fixed {{"ORVANTA_HOST", dbPath()},
+            {"XDG_CONFIG_HOME", m_dir.filePath("config")},
+            {"XDG_DATA_HOME", m_dir.filePath("data")}, {"ORVANTA_APP_DIR", appDir()},
+            {"ORVANTA_UI", "console"}, {"LANG", m_lang}, {"LC_ALL", m_lang}};
+        for (const auto &values : {fixed, m_extraEnvironment})
+            for (auto it = values.cbegin(); it != values.cend(); ++it)
+                env.insert(it.key(), it.value());
         return env;
     }
 
@@ -59,8 +57,7 @@ protected:
     }
     static Result finish(QProcess &process)
     {
-        const bool finished = process.waitForFinished(60000);
-        EXPECT_TRUE(finished) << process.program().toStdString();
+        EXPECT_TRUE(process.waitForFinished(60000)) << process.program().toStdString();
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
     }
@@ -83,10 +80,8 @@ protected:
     }
     QString field(int id, const QString &key = QString()) const
     {
-        QStringList arguments {"get", QString::number(id)};
-        if (!key.isEmpty())
-            arguments << "--record" << key;
-        return host(arguments).chopped(1);
+        const QStringList record = key.isEmpty() ? QStringList() : QStringList {"--record", key};
+        return host(QStringList {"get", QString::number(id)} + record).chopped(1);
     }
     QStringList lookupKeys() const
     {
@@ -95,18 +90,16 @@ protected:
             keys << line.section('\t', 0, 0);
         return keys;
     }
-    void writeAppFile(const QString &name, const QByteArray &content) const
+    void writeFile(const QString &path, const QByteArray &content) const
     {
-        QFile file(appDir() + "/" + name);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    void writeSettings(const QByteArray &content) const
+    void writeAppFile(const QString &name, const QByteArray &content) const
     {
-        QDir().mkpath(m_dir.filePath("config/Orvanta"));
-        QFile file(m_dir.filePath("config/Orvanta/Orvanta.conf"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[Settings]\n" + content);
+        writeFile(appDir() + "/" + name, content);
     }
 
     // A host of count numbered contacts with fields 3 and 4 set, all in the lookup.
@@ -123,14 +116,7 @@ protected:
     }
 
     QString journalPath() const { return m_dir.filePath("data/orvanta/journal.db"); }
-    std::vector<JournalRun> runs() const
-    {
-        return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).runs();
-    }
-    std::vector<JournalWrite> writes(qint64 run) const
-    {
-        return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly).writes(run);
-    }
+    RunJournal journal() const { return RunJournal(journalPath(), RunJournal::Mode::ExistingOnly); }
 
     QString dbPath() const { return m_dir.filePath("host.db"); }
     QString appDir() const { return m_dir.path(); }

@@ -31,20 +31,13 @@ public:
         QString getField(qint32 fieldId) override
         {
             m_host.calls << QStringLiteral("getField %1").arg(fieldId);
-            return record().value(checkedField(fieldId));
+            return record(fieldId).value(fieldId);
         }
-        QString getField(const QString &fieldId) override
-        {
-            bool ok = false;
-            const qint32 id = fieldId.toInt(&ok);
-            if (!ok)
-                throw OrvantaError(5, QStringLiteral("No field ") + fieldId);
-            return getField(id);
-        }
+        QString getField(const QString &fieldId) override { return getField(fieldId.toInt()); }
         void SetField(qint32 fieldId, const QString &value) override
         {
             m_host.calls << QStringLiteral("SetField %1=%2").arg(fieldId).arg(value);
-            record()[checkedField(fieldId)] = value;
+            record(fieldId)[fieldId] = value;
         }
         qint32 GetCount() override { return qint32(m_host.lookup.size()); }
         void MoveFirst() override
@@ -57,8 +50,7 @@ public:
         {
             m_host.calls << QStringLiteral("MoveNext");
             const qsizetype at = m_host.lookup.indexOf(m_host.current);
-            m_host.current
-                = at >= 0 && at + 1 < m_host.lookup.size() ? m_host.lookup.at(at + 1) : -1;
+            m_host.current = at < 0 ? -1 : m_host.lookup.value(at + 1, -1);
         }
         void GoTo(const QString &key) override
         {
@@ -70,14 +62,11 @@ public:
         }
 
     private:
-        qint32 checkedField(qint32 id) const
+        // The current record, where field id may be read or written.
+        Record &record(qint32 id)
         {
             if (id < 1 || id > 40)
                 throw OrvantaError(5, QStringLiteral("Field %1 does not exist").arg(id));
-            return id;
-        }
-        Record &record()
-        {
             if (m_host.current < 0 || m_host.current >= m_host.records.size())
                 throw OrvantaError(5, QStringLiteral("No current record"));
             return m_host.records[m_host.current];
@@ -93,7 +82,7 @@ public:
     void Command(qint16 command) override
     {
         commands << command;
-        if (command == 701) {
+        if (command == HostCommand::LookupAllContacts) {
             lookup.clear();
             for (int i = 0; i < records.size(); ++i)
                 lookup << i;
@@ -112,13 +101,11 @@ public:
     }
 
     // Adds a record; field 1 is its key.
-    void add(const QString &key, const Record &fields)
+    void add(const QString &key, Record fields)
     {
-        Record r = fields;
-        r[1] = key;
-        records << r;
-        if (current < 0)
-            current = 0;
+        fields[1] = key;
+        records << fields;
+        current = qMax(current, 0);
     }
     QString field(qsizetype record, qint32 id) const { return records.at(record).value(id); }
 

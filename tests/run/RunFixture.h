@@ -1,10 +1,8 @@
 #pragma once
 
 #include "CalculationRun.h"
-#include "ConsoleRunWindows.h"
 #include "Evaluator.h"
 #include "FakeHost.h"
-#include "HostNumbers.h"
 #include "RecordingDialogs.h"
 #include "RunDialogs.h"
 #include "RunProgress.h"
@@ -15,7 +13,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
 
 // A main window that answers as a test tells it, and remembers being shown.
@@ -24,7 +21,6 @@ class ScriptedWindows : public RunWindows
 public:
     bool showMainWindow(RunState &state) override
     {
-        ++mainWindowShown;
         state.calculationText = calculation;
         state.lookupFlag = lookup;
         return proceed;
@@ -35,34 +31,25 @@ public:
     QString calculation;
     bool lookup = false;
     bool proceed = true;
-    int mainWindowShown = 0;
     int warningShown = 0;
 };
 
-// Forwards to another host, so that a run can own it; beforeCommit runs just before each
-// commit.
+// Forwards to another host, so that a run can own it.
 class ForwardingHost : public HostApplication
 {
 public:
-    explicit ForwardingHost(
-        HostApplication &host, std::function<void()> beforeCommit = [] {})
+    explicit ForwardingHost(HostApplication &host)
         : m_host(host)
-        , m_beforeCommit(std::move(beforeCommit))
     {
     }
     void OpenFile(const QString &path) override { m_host.OpenFile(path); }
     HostViews &Views() override { return m_host.Views(); }
     void Command(qint16 command) override { m_host.Command(command); }
     QString GetOpenDBName() override { return m_host.GetOpenDBName(); }
-    void Commit() override
-    {
-        m_beforeCommit();
-        m_host.Commit();
-    }
+    void Commit() override { m_host.Commit(); }
 
 private:
     HostApplication &m_host;
-    std::function<void()> m_beforeCommit;
 };
 
 class SilentProgress : public RunProgress
@@ -90,24 +77,21 @@ protected:
         state.calculationView = host.Create(HostViewType::Contacts, "CV");
     }
 
-    void run(const QString &commandLine,
-        const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates))
+    void run(const QString &commandLine)
     {
         state.commandLine = commandLine;
         RunDialogs runDialogs(dialogs);
-        Evaluator evaluator(locale, runDialogs);
+        Evaluator evaluator(QLocale(QLocale::English, QLocale::UnitedStates), runDialogs);
         CalculationRun(state, evaluator, runDialogs, settings, windows, progress).Start_Calc();
     }
+    QStringList setFieldCalls() const { return host.calls.filter("SetField"); }
 
     QString appDir() const { return m_app.path(); }
-
-    // A calculation syntax file in the program's folder; returns its path.
-    QString writeAppFile(const QString &name, const QByteArray &content) const
+    void writeAppFile(const QString &name, const QByteArray &content) const
     {
-        QFile file(appDir() + QLatin1Char('/') + name);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        QFile file(appDir() + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
-        return file.fileName();
     }
 
     FakeHost host;
