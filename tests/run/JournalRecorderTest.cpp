@@ -189,7 +189,7 @@ TEST_F(JournalRecorderTest, ALargeOldRunIsPrunedInSlicesAndLeavesTheHistoryAtOnc
 // and the next run's pruning deletes what was journaled of it.
 TEST_F(JournalRecorderTest, ARunTheJournalLostPartWayIsHiddenAndPruned)
 {
-    oneWriteRun(0);
+    committedRun(0, {100, 90});
     auto run = recorder();
     run->add("C1", 25, "a", "b");
     run->aboutToCommit(1);
@@ -208,6 +208,6 @@ TEST_F(JournalRecorderTest, ARunTheJournalLostPartWayIsHiddenAndPruned)
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs.front().number, 1);
     EXPECT_EQ(journal().writes(2).size(), 1u);
-    oneWriteRun(0);
+    committedRun(0, {100, 90});
     EXPECT_TRUE(journal().writes(2).empty());
 }
