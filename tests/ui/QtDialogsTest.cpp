@@ -1,8 +1,13 @@
 #include "QtDialogs.h"
+#include "QtFileDialogs.h"
 #include "WhenShown.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,6 +16,8 @@ using A = Dialogs::Answer;
 using B = Dialogs::Buttons;
 using I = Dialogs::Icon;
 
+// The box has the caption and the buttons, icon and default asked for; carriage returns
+// break the lines of its plain text.
 TEST(QtDialogs, BoxHasTheAskedButtonsIconAndDefault)
 {
     const struct
@@ -32,25 +39,18 @@ TEST(QtDialogs, BoxHasTheAskedButtonsIconAndDefault)
             QMessageBox::Ignore},
     };
     for (const auto &row : rows) {
-        const auto box = QtDialogs::messageBox(QStringLiteral("text"), QStringLiteral("Orvanta"),
-            row.buttons, row.icon, row.defaultAnswer);
+        const auto box = QtDialogs::messageBox(QStringLiteral("Error 13\rin <Prog>\r\rend"),
+            QStringLiteral("Orvanta error"), row.buttons, row.icon, row.defaultAnswer);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Orvanta error"));
+        EXPECT_EQ(box->text(), QStringLiteral("Error 13\nin <Prog>\n\nend"));
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
         EXPECT_EQ(box->standardButtons(), row.expectedButtons);
         EXPECT_EQ(box->icon(), row.expectedIcon) << int(row.icon);
-        ASSERT_NE(box->defaultButton(), nullptr);
         EXPECT_EQ(box->standardButton(box->defaultButton()), row.expectedDefault);
     }
 }
 
-TEST(QtDialogs, CaptionIsKeptAndCarriageReturnsBreakLinesOfPlainText)
-{
-    const auto box
-        = QtDialogs::messageBox(QStringLiteral("Error 13: 'Type mismatch'\rin <Prog>\r\rend"),
-            QStringLiteral("Orvanta error"), B::Ok, I::None, A::Ok);
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Orvanta error"));
-    EXPECT_EQ(box->text(), QStringLiteral("Error 13: 'Type mismatch'\nin <Prog>\n\nend"));
-    EXPECT_EQ(box->textFormat(), Qt::PlainText);
-}
-
+// The answer is the button clicked; inform shows an Ok box captioned with the program title.
 TEST(QtDialogs, AnswerIsTheButtonClicked)
 {
     const struct
@@ -63,31 +63,51 @@ TEST(QtDialogs, AnswerIsTheButtonClicked)
         {B::OkCancel, QMessageBox::Cancel, A::Cancel},
         {B::AbortRetryIgnore, QMessageBox::Retry, A::Retry},
     };
+    QtDialogs dialogs;
+    const ModalWatchdog watchdog;
     for (const auto &row : rows) {
-        const QMessageBox::StandardButton clicked = row.clicked;
-        whenModal<QMessageBox>([clicked](QMessageBox &box) { box.button(clicked)->click(); });
-        QtDialogs dialogs;
-        const ModalWatchdog watchdog;
+        whenModal<QMessageBox>([&row](QMessageBox &box) { box.button(row.clicked)->click(); });
         EXPECT_EQ(dialogs.message(QStringLiteral("Continue?"), QStringLiteral("Orvanta"),
                       row.buttons, I::Question, A::Ok),
             row.expected);
     }
-}
-
-TEST(QtDialogs, InformShowsAnOkBoxCaptionedWithTheProgramTitle)
-{
     QString caption;
-    QMessageBox::StandardButtons buttons;
     whenModal<QMessageBox>([&](QMessageBox &box) {
         caption = box.windowTitle();
-        buttons = box.standardButtons();
         box.button(QMessageBox::Ok)->click();
     });
-    QtDialogs dialogs;
-    const ModalWatchdog watchdog;
     dialogs.inform(QStringLiteral("Unable to locate the specified argument file"));
     EXPECT_EQ(caption, QStringLiteral("Orvanta"));
-    EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+// Open starts in the folder asked for and takes an existing file; Save leaves the replace
+// question to the program; a cancelled dialog gives nothing.
+TEST(QtFileDialogs, OpenAndSaveAsTheRequestSays)
+{
+    QTemporaryDir folder;
+    const QString existing = folder.filePath(QStringLiteral("calc.ocs"));
+    QFile(existing).open(QIODevice::WriteOnly);
+    for (const auto mode : {FileDialogs::Mode::Open, FileDialogs::Mode::Save}) {
+        const bool open = mode == FileDialogs::Mode::Open;
+        whenModal<QFileDialog>([&](QFileDialog &dialog) {
+            EXPECT_EQ(dialog.directory().absolutePath(), folder.path());
+            EXPECT_EQ(dialog.nameFilters(), QStringList({"Orvanta Group Syntax (*.ogs)"}));
+            EXPECT_EQ(
+                dialog.acceptMode(), open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+            EXPECT_EQ(dialog.fileMode(), open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+            EXPECT_EQ(dialog.testOption(QFileDialog::DontConfirmOverwrite), !open);
+            if (!open)
+                return dialog.reject();
+            // Typed, as selectFile() leaves a focused name box alone.
+            dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(existing);
+            QMetaObject::invokeMethod(&dialog, "accept");
+            // A dialog that refuses the answer fails the test instead of hanging it.
+            QTimer::singleShot(5000, &dialog, [&dialog] { dialog.reject(); });
+        });
+        EXPECT_EQ(QtFileDialogs().choose({mode, folder.path(),
+                      QStringLiteral("Orvanta Group Syntax (*.ogs)|*.ogs"), open}),
+            open ? std::optional<QString>(existing) : std::nullopt);
+    }
 }
 
 } // namespace
