@@ -114,7 +114,6 @@ TEST_F(ClsFrmIntegrateTest, ClicksOnBoxesAndLabelsAddAndRemove)
     EXPECT_TRUE(dialog->changed());
 }
 
-// Close reports a failed last call or asks to restart; Cancel asks nothing.
 TEST_F(ClsFrmIntegrateTest, CloseReportsAFailedLastCallOrAsksToRestart)
 {
     const QString restart = "You need to re-start ACT! for the changes to take effect!\r\nDo you "
@@ -159,28 +158,19 @@ TEST_F(ClsFrmIntegrateTest, CloseReportsAFailedLastCallOrAsksToRestart)
 
 TEST_F(ClsFrmIntegrateTest, SpeaksEnglishFrenchOrNothing)
 {
-    const struct
-    {
-        qint16 language;
-        QString title;
-        QString listLabel;
-        QString close;
-    } rows[] = {
-        {0, "Integrate with ACT!", "Contact List", "&Close"},
-        {1, "Intégration à ACT!", "Liste des contacts", "&Fermer"},
-        {2, "", "", ""},
-    };
-    for (const auto &row : rows) {
-        const auto dialog = open(row.language);
+    // The title, a view's label and the Close button.
+    const QStringList texts[] = {{"Integrate with ACT!", "Contact List", "&Close"},
+        {"Intégration à ACT!", "Liste des contacts", "&Fermer"}, {"", "", ""}};
+    for (qint16 language = 0; language < 3; ++language) {
+        const auto dialog = open(language);
         EXPECT_EQ(
             QStringList({dialog->windowTitle(), dialog->findChild<QLabel *>("lblScreen1")->text(),
                 dialog->findChild<QPushButton *>("cmdOK")->text()}),
-            QStringList({row.title, row.listLabel, row.close}));
+            texts[language]);
     }
 }
 
-// The report of a missing host is in the language asked for; the window then falls back
-// to its English design texts.
+// The report is in the language asked for; the window keeps its English design texts.
 TEST_F(ClsFrmIntegrateTest, WithoutTheHostItOpensInEnglishAfterOneReport)
 {
     hostMissing = true;

@@ -9,7 +9,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QLabel>
 
 namespace {
 
@@ -92,9 +91,8 @@ TEST_F(FrmMainWindow, OnlyCloseStopsTheRunAndOnlyRunHandsOverTheText)
     }
 }
 
-// The recent list is offered under an empty prompt; Reset empties it and deletes the
-// file, twice without complaint; undo says what it finds in the journal (checked in full
-// on the whole process).
+// Reset deletes the file, twice without complaint; what undo finds in the journal is
+// checked in full on the whole process.
 TEST_F(FrmMainWindow, RecentListIsOfferedAndResetAndUndoSaysWhatItFinds)
 {
     writeRecent("[25]=1\r\n\r\n[26]=2\r\n");
@@ -178,20 +176,8 @@ TEST_F(FrmMainWindow, OpenStartsInTheProgramFolderAndPutsTheFileInThePrompt)
     EXPECT_EQ(prompts, QStringList({"[25]=1", "File:" + calc}));
 }
 
-TEST_F(FrmMainWindow, ManualAndOnlineHelpGoThroughTheShell)
-{
-    UrlCatcher shell;
-    FrmMain window(state, dialogs);
-    trigger(window, "mnuManual");
-    trigger(window, "mnuOnline");
-    EXPECT_EQ(shell.opened,
-        QList<QUrl>({QUrl::fromLocalFile(appPath(QStringLiteral("orvanta_manual.pdf"))),
-            QUrl(FrmMain::onlineHelpUrl())}));
-}
-
-// The builder (button and menu) gets the prompt as a trigger argument; About shows the
-// program's title; Integrate opens in English with Contacts and Groups enabled.
-TEST_F(FrmMainWindow, MenusOpenTheBuilderAboutAndIntegrate)
+// Integrate opens in English with Contacts and Groups enabled.
+TEST_F(FrmMainWindow, BuilderGetsThePromptAndIntegrateTwoViews)
 {
     host.launch.defined = true;
     QStringList seen;
@@ -207,11 +193,6 @@ TEST_F(FrmMainWindow, MenusOpenTheBuilderAboutAndIntegrate)
             else
                 trigger(window, opener);
         }
-        whenModal<QDialog>([&](QDialog &about) {
-            seen << child<QLabel>(about, "lblTitle")->text();
-            child<QPushButton>(about, "cmdOK")->click();
-        });
-        trigger(window, "mnuAbout");
         whenModal<ClsFrmIntegrate>([&](ClsFrmIntegrate &integrate) {
             seen << integrate.windowTitle();
             // A disabled box ignores the click: only the two enabled views reach the host.
@@ -222,11 +203,12 @@ TEST_F(FrmMainWindow, MenusOpenTheBuilderAboutAndIntegrate)
         trigger(window, "mnuIntegrate");
         trigger(window, "mnuExit");
     });
-    EXPECT_EQ(seen, QStringList({"[25]=[3]*2", "[25]=[3]*2", "Orvanta", "Integrate with ACT!"}));
+    EXPECT_EQ(seen, QStringList({"[25]=[3]*2", "[25]=[3]*2", "Integrate with ACT!"}));
     EXPECT_EQ(host.launch.calls, (QStringList {"toolbar+ 1 Orvanta", "toolbar+ 3 Orvanta"}));
 }
 
-class FrmMainRestart : public FrmMainFixture
+// The main window shown on its own, with the shell and the program's end caught.
+class FrmMainShown : public FrmMainFixture
 {
 protected:
     void SetUp() override
@@ -242,7 +224,16 @@ protected:
     UrlCatcher shell;
 };
 
-TEST_F(FrmMainRestart, ClosingWithTheReopenFlagReopensTheDatabaseAndEndsOnTheSecondTick)
+TEST_F(FrmMainShown, ManualAndOnlineHelpGoThroughTheShell)
+{
+    trigger(*window, "mnuManual");
+    trigger(*window, "mnuOnline");
+    EXPECT_EQ(shell.opened,
+        QList<QUrl>({QUrl::fromLocalFile(appPath(QStringLiteral("orvanta_manual.pdf"))),
+            QUrl(FrmMain::onlineHelpUrl())}));
+}
+
+TEST_F(FrmMainShown, ClosingWithTheReopenFlagReopensTheDatabaseAndEndsOnTheSecondTick)
 {
     state.reopenFlag = true;
     child<QPushButton>(*window, "cmdCancel")->click();
@@ -258,8 +249,7 @@ TEST_F(FrmMainRestart, ClosingWithTheReopenFlagReopensTheDatabaseAndEndsOnTheSec
     EXPECT_EQ(ended, 1);
 }
 
-// Without the flag unloading asks nothing of the host; a lost host is reported.
-TEST_F(FrmMainRestart, UnloadNeedsTheReopenFlagAndReportsALostHost)
+TEST_F(FrmMainShown, UnloadNeedsTheReopenFlagAndReportsALostHost)
 {
     window->Form_Unload();
     EXPECT_TRUE(host.calls.isEmpty());

@@ -42,9 +42,8 @@ TEST(FrmSyntax, TreatSyntaxMakesTheArgumentOfATrigger)
             << row.prompt;
 }
 
-// The boxes hold the program path, the argument and the full syntax; Copy takes what
-// the box holds, typing included, and Enter closes.
-TEST(FrmSyntax, CopyPutsWhatTheBoxHoldsOnTheClipboard)
+// Copy takes what the box holds, typing included; Enter closes.
+TEST(FrmSyntax, BoxesHoldPathArgumentAndFullSyntaxAndCopyPutsThemOnTheClipboard)
 {
     FrmSyntax window("[25] = [3] * 2");
     window.show();

@@ -84,10 +84,8 @@ protected:
     RecordingDialogs dialogs;
 };
 
-// The record's values stand in for the fields, typing changes nothing; a statement
-// without a target or without a calculation is said so. The window takes the editor's
-// size just below its top.
-TEST_F(PreviewWindow, ShowsTheStatementWithTheRecordsValues)
+// Typing changes nothing; a statement without a target or a calculation is said so.
+TEST_F(PreviewWindow, ShowsTheStatementWithTheRecordsValuesBelowTheEditorsTop)
 {
     QWidget editor;
     editor.setGeometry(100, 120, 640, 420);
@@ -152,9 +150,7 @@ TEST_F(PreviewWindow, RunTestShowsTheErrorAndItsStepsAndWritesNothing)
 }
 
 // orvanta-host run as another process moves the current contact and changes a field:
-// the preview follows, and a test after an error gives the corrected record's result
-// in green.
-// Once the database is removed, testing stops and says why.
+// the preview follows, and a test after an error gives the corrected record's result.
 TEST_F(PreviewWindow, FollowsTheHostChangedByAnotherProcessUntilItIsRemoved)
 {
     ASSERT_TRUE(database.host({"set", "2", "Acme", "--record", "C0002"}));

@@ -16,8 +16,7 @@ using A = Dialogs::Answer;
 using B = Dialogs::Buttons;
 using I = Dialogs::Icon;
 
-// The box has the caption and the buttons, icon and default asked for; carriage returns
-// break the lines of its plain text.
+// Carriage returns break the lines of the box's plain text.
 TEST(QtDialogs, BoxHasTheAskedButtonsIconAndDefault)
 {
     const struct
@@ -50,8 +49,7 @@ TEST(QtDialogs, BoxHasTheAskedButtonsIconAndDefault)
     }
 }
 
-// The answer is the button clicked; inform shows an Ok box captioned with the program title.
-TEST(QtDialogs, AnswerIsTheButtonClicked)
+TEST(QtDialogs, AnswerIsTheButtonClickedAndInformIsCaptionedWithTheProgramTitle)
 {
     const struct
     {
@@ -80,8 +78,7 @@ TEST(QtDialogs, AnswerIsTheButtonClicked)
     EXPECT_EQ(caption, QStringLiteral("Orvanta"));
 }
 
-// Open starts in the folder asked for and takes an existing file; Save leaves the replace
-// question to the program; a cancelled dialog gives nothing.
+// Save leaves the replace question to the program.
 TEST(QtFileDialogs, OpenAndSaveAsTheRequestSays)
 {
     QTemporaryDir folder;

@@ -90,9 +90,8 @@ TEST(UiLoader, MissingModuleFallsBackToTheConsoleAndSaysWhy)
     std::fclose(out);
 }
 
-// The built module answers with Qt message boxes and shows the contact list warning,
-// which starts clear and saves its check box however it closes.
-TEST(UiLoader, BuiltModuleShowsQtWindows)
+// The warning starts clear and saves its check box however it closes.
+TEST(UiLoader, BuiltModuleShowsQtMessageBoxesAndTheContactListWarning)
 {
     const ScopedEnvironment environment(
         {{"QT_QPA_PLATFORM", "offscreen"}, {"ORVANTA_UI_MODULE", ORVANTA_UI_MODULE_FILE}});
