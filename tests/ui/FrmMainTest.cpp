@@ -117,32 +117,25 @@ TEST_F(FrmMainWindow, RecentListIsOfferedAndResetAndUndoSaysWhatItFinds)
     EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("There is no run to undo.")}));
 }
 
-// A folder in the list's place can be neither read nor written: both are reported, and
-// the run still gets its calculation.
-TEST_F(FrmMainWindow, RecentListFailuresAreReportedAndTheRunGoesOn)
+// A folder in the list's place can be neither read nor written: both are reported and the
+// run goes on. A refused command is reported and keeps the window open.
+TEST_F(FrmMainWindow, FailuresAreReportedAndOnlyARefusedCommandKeepsTheWindowOpen)
 {
     ASSERT_TRUE(QDir().mkpath(recentPath()));
-    EXPECT_TRUE(runWindow([&](FrmMain &window) { runCalculation(window, "[25]=1"); }));
-    EXPECT_EQ(state.calculationText, QStringLiteral("[25]=1"));
-    EXPECT_EQ(dialogs.texts(),
-        QStringList({errorReport(OrvantaError::PathFileAccessError, "Form_Load", 2),
-            errorReport(OrvantaError::PathFileAccessError, "cmdOK_Click", 1)}));
-    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Orvanta error"));
-}
-
-TEST_F(FrmMainWindow, RefusedCommandIsReportedAndTheWindowStaysOpen)
-{
     host.refusedCommand = 701;
-    bool openAfterRun = false;
-    const bool proceed = runWindow([&](FrmMain &window) {
+    bool openAfterRefusal = false;
+    EXPECT_TRUE(runWindow([&](FrmMain &window) {
         runCalculation(window, "[25]=1", "optFor2");
-        openAfterRun = window.isVisible();
-        child<QPushButton>(window, "cmdCancel")->click();
-    });
-    EXPECT_TRUE(openAfterRun);
-    EXPECT_FALSE(proceed);
+        openAfterRefusal = window.isVisible();
+        runCalculation(window, "", "optFor0");
+    }));
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(state.calculationText, QStringLiteral("[25]=1"));
+    const QString saveFailed = errorReport(OrvantaError::PathFileAccessError, "cmdOK_Click", 1);
     EXPECT_EQ(dialogs.texts(),
-        QStringList({errorReport(OrvantaError::AutomationError, "cmdOK_Click", 3)}));
+        QStringList({errorReport(OrvantaError::PathFileAccessError, "Form_Load", 2), saveFailed,
+            errorReport(OrvantaError::AutomationError, "cmdOK_Click", 3), saveFailed}));
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Orvanta error"));
 }
 
 // A cancelled dialog leaves the prompt as typed; a chosen file goes into it.
