@@ -57,7 +57,7 @@ TEST(QtDialogs, AnswerIsTheButtonClickedAndInformIsCaptionedWithTheProgramTitle)
         QMessageBox::StandardButton clicked;
         A expected;
     } rows[] = {
-        {B::YesNo, QMessageBox::Yes, A::Yes},
+        {B::YesNo, QMessageBox::No, A::No},
         {B::OkCancel, QMessageBox::Cancel, A::Cancel},
         {B::AbortRetryIgnore, QMessageBox::Retry, A::Retry},
     };
