@@ -15,8 +15,7 @@ public:
         QStringList calls;
         QStringList definition; // the eight values of the last definition
         bool defined = false;
-        QSet<int> toolbar; // views
-        QSet<int> menu;
+        QSet<int> toolbar, menu; // views
         qint32 defineStatus = 0;
         qint32 placeStatus = 0;
     };
@@ -66,12 +65,10 @@ private:
     qint32 log(const char *what, qint16 view, const QString &name, QSet<int> &views, bool add)
     {
         m.calls << QStringLiteral("%1 %2 %3").arg(QLatin1String(what)).arg(view).arg(name);
-        if (m.placeStatus == 0) {
-            if (add)
-                views.insert(view);
-            else
-                views.remove(view);
-        }
+        if (m.placeStatus == 0 && add)
+            views.insert(view);
+        else if (m.placeStatus == 0)
+            views.remove(view);
         return m.placeStatus;
     }
 

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -46,6 +48,13 @@ protected:
     {
         QTest::keyClicks(child<QComboBox>(window, "cboPrompt")->lineEdit(), text);
     }
+    // Types the calculation, picks the scope and presses Run.
+    static void runCalculation(FrmMain &window, const char *text, const char *option = "optFor0")
+    {
+        type(window, QLatin1String(text));
+        child<QRadioButton>(window, option)->click();
+        child<QPushButton>(window, "cmdOK")->click();
+    }
     static void trigger(FrmMain &window, const char *menuItem)
     {
         child<QAction>(window, menuItem)->trigger();
@@ -57,8 +66,7 @@ protected:
     void writeRecent(const QByteArray &bytes) const
     {
         QFile file(recentPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
     QByteArray readRecent() const
     {

@@ -70,6 +70,13 @@ protected:
     {
         QTest::mouseClick(child<QPushButton>(window, "cmdRun"), Qt::LeftButton);
     }
+    static void expectResult(FrmPreview &window, const char *text, int points, QColor colour)
+    {
+        auto *label = child<QLabel>(window, "lblResultCalc");
+        EXPECT_EQ(label->text(), QString::fromUtf8(text));
+        EXPECT_EQ(label->font().pointSize(), points);
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), colour);
+    }
 
     HostDatabaseProcess database;
     std::unique_ptr<HostApplication> application;
@@ -77,97 +84,58 @@ protected:
     RecordingDialogs dialogs;
 };
 
-struct LoadCase
+// Typing changes nothing; a statement without a target or a calculation is said so.
+TEST_F(PreviewWindow, ShowsTheStatementWithTheRecordsValuesBelowTheEditorsTop)
 {
-    const char *statement;
-    const char *shownText;
-    const char *message; // "" for none
-    bool canRun;
-    const char *result;
-};
-
-class PreviewLoad : public PreviewWindow, public ::testing::WithParamInterface<LoadCase>
-{
-};
-
-TEST_P(PreviewLoad, ShowsTheStatementWithTheRecordsValues)
-{
-    const LoadCase &c = GetParam();
-    preview(QString::fromUtf8(c.statement), [&](FrmPreview &window) {
-        EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
-        EXPECT_EQ(shown(window), QString::fromUtf8(c.shownText));
-        EXPECT_EQ(child<QPushButton>(window, "cmdRun")->isEnabled(), c.canRun);
-        EXPECT_EQ(result(window), QString::fromUtf8(c.result));
-        window.close();
-    });
-    const QStringList expected
-        = *c.message ? QStringList {QString::fromUtf8(c.message)} : QStringList();
-    QStringList firstLines;
-    for (const QString &text : dialogs.texts())
-        firstLines << text.section(QLatin1Char('\r'), 0, 0);
-    EXPECT_EQ(firstLines, expected);
+    QWidget editor;
+    editor.setGeometry(100, 120, 640, 420);
+    editor.show();
+    const struct
+    {
+        const char *statement;
+        const char *shownText;
+        QStringList messages; // their first lines
+        const char *result;
+    } rows[] = {
+        {"[25]==[3]&_x", "[25]==\"1250\"& x", {}, "Press the Run Test button"},
+        {"[3]*2", "\"1250\"*2", {"No target field specified!"}, "Press the Run Test button"},
+        {"[25]=[abc]", "[25]=", {"Invalid Field: abc"}, "No calculation to test!"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.statement);
+        dialogs.clear();
+        preview(
+            QString::fromUtf8(row.statement),
+            [&](FrmPreview &window) {
+                EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+                EXPECT_EQ(window.size(), editor.size());
+                EXPECT_EQ(window.frameGeometry().top(), editor.frameGeometry().top() + 16);
+                QTest::keyClicks(
+                    child<RtbSyntax>(window, "rtfSyntax")->innerBox(), QStringLiteral("xy"));
+                EXPECT_EQ(shown(window), QString::fromUtf8(row.shownText));
+                EXPECT_EQ(child<QPushButton>(window, "cmdRun")->isEnabled(),
+                    result(window) == FrmPreview::pressRunText());
+                EXPECT_EQ(result(window), QString::fromUtf8(row.result));
+                window.close();
+            },
+            &editor);
+        QStringList firstLines;
+        for (const QString &text : dialogs.texts())
+            firstLines << text.section(QLatin1Char('\r'), 0, 0);
+        EXPECT_EQ(firstLines, row.messages);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Statements, PreviewLoad,
-    ::testing::Values(
-        LoadCase {"[25]=[3]*2", "[25]=\"1250\"*2", "", true, "Press the Run Test button"},
-        LoadCase {"[25]==[3]&_x", "[25]==\"1250\"& x", "", true, "Press the Run Test button"},
-        LoadCase {
-            "[3]*2", "\"1250\"*2", "No target field specified!", true, "Press the Run Test button"},
-        LoadCase {"[25]=", "[25]=", "", false, "No calculation to test!"},
-        LoadCase {"[25]=[abc]", "[25]=", "Invalid Field: abc", false, "No calculation to test!"}));
-
-struct RunCase
-{
-    const char *statement;
-    const char *result;
-    int points;
-    QColor colour;
-    std::vector<const char *> topSteps;
-};
-
-class PreviewRun : public PreviewWindow, public ::testing::WithParamInterface<RunCase>
-{
-};
-
-TEST_P(PreviewRun, ShowsTheResultARunWouldWriteAndWritesNothing)
-{
-    const RunCase &c = GetParam();
-    const QString before = database.field(QStringLiteral("C0001"), 25);
-    preview(QString::fromUtf8(c.statement), [&](FrmPreview &window) {
-        runTest(window);
-        auto *label = child<QLabel>(window, "lblResultCalc");
-        EXPECT_EQ(label->text(), QString::fromUtf8(c.result));
-        EXPECT_EQ(label->font().pointSize(), c.points);
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), c.colour);
-        auto *steps = child<QTreeWidget>(window, "tvwSteps");
-        QStringList top;
-        for (int i = 0; i < steps->topLevelItemCount(); ++i)
-            top << steps->topLevelItem(i)->text(0);
-        QStringList expected;
-        for (const char *step : c.topSteps)
-            expected << QString::fromUtf8(step);
-        EXPECT_EQ(top, expected);
-        window.close();
-    });
-    EXPECT_TRUE(database.commandLog().contains(QStringLiteral("104")));
-    EXPECT_EQ(database.field(QStringLiteral("C0001"), 25), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Statements, PreviewRun,
-    ::testing::Values(RunCase {"[25]=[3]*2", "2500", 12, QColor(0, 128, 0), {}},
-        RunCase {"[30]=[3]>100", "Yes", 12, QColor(0, 128, 0), {}},
-        RunCase {"[30]=~[3]>100", "Yes", 12, QColor(0, 128, 0), {}},
-        RunCase {"[25]=Len(Left([3];2))", "2", 12, QColor(0, 128, 0), {"Len(Left(\"1250\";2))"}},
-        RunCase {"[25]=Len(Large(5;1;2))", "The specified position 5 does not exist!", 9,
-            QColor(255, 0, 0), {"Len(Large(5;1;2))"}}));
-
-TEST_F(PreviewWindow, MarksTheFailingStepInRed)
+// An error shows in red, with the failing step marked in the tree; a test writes nothing.
+TEST_F(PreviewWindow, RunTestShowsTheErrorAndItsStepsAndWritesNothing)
 {
     preview(QStringLiteral("[25]=Len(Large(5;1;2))"), [&](FrmPreview &window) {
         runTest(window);
-        QTreeWidgetItem *outer = child<QTreeWidget>(window, "tvwSteps")->topLevelItem(0);
-        ASSERT_NE(outer, nullptr);
+        expectResult(window, "The specified position 5 does not exist!", 9, QColor(255, 0, 0));
+        auto *steps = child<QTreeWidget>(window, "tvwSteps");
+        ASSERT_EQ(steps->topLevelItemCount(), 1);
+        QTreeWidgetItem *outer = steps->topLevelItem(0);
+        EXPECT_EQ(outer->text(0), QStringLiteral("Len(Large(5;1;2))"));
         ASSERT_EQ(outer->childCount(), 1);
         QTreeWidgetItem *inner = outer->child(0);
         EXPECT_EQ(inner->text(0), QStringLiteral("Large(5;1;2)"));
@@ -177,11 +145,13 @@ TEST_F(PreviewWindow, MarksTheFailingStepInRed)
         EXPECT_NE(outer->foreground(0).color(), QColor(255, 0, 0));
         window.close();
     });
+    EXPECT_TRUE(database.commandLog().contains(QStringLiteral("104")));
+    EXPECT_EQ(database.field(QStringLiteral("C0001"), 25), QString());
 }
 
 // orvanta-host run as another process moves the current contact and changes a field:
 // the preview follows, and a test after an error gives the corrected record's result.
-TEST_F(PreviewWindow, FollowsTheHostChangedByAnotherProcess)
+TEST_F(PreviewWindow, FollowsTheHostChangedByAnotherProcessUntilItIsRemoved)
 {
     ASSERT_TRUE(database.host({"set", "2", "Acme", "--record", "C0002"}));
     preview(QStringLiteral("[25]=If([2];1;2)"), [&](FrmPreview &window) {
@@ -198,14 +168,8 @@ TEST_F(PreviewWindow, FollowsTheHostChangedByAnotherProcess)
         ASSERT_TRUE(database.host({"set", "2", "0", "--record", "C0002"}));
         EXPECT_TRUE(showsSoon(window, QStringLiteral("[25]=If(\"0\";1;2)")));
         runTest(window);
-        EXPECT_EQ(result(window), QStringLiteral("2"));
-        window.close();
-    });
-}
+        expectResult(window, "2", 12, QColor(0, 128, 0));
 
-TEST_F(PreviewWindow, SaysSoWhenTheDatabaseIsRemoved)
-{
-    preview(QStringLiteral("[25]=[3]*2"), [&](FrmPreview &window) {
         HostSchema::removeDatabaseFiles(database.path());
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return result(window) == FrmPreview::hostGoneText(); }, 3000));
@@ -214,57 +178,21 @@ TEST_F(PreviewWindow, SaysSoWhenTheDatabaseIsRemoved)
     });
 }
 
-TEST_F(PreviewWindow, DiscardsTyping)
-{
-    preview(QStringLiteral("[25]=[3]*2"), [&](FrmPreview &window) {
-        QTest::keyClicks(child<RtbSyntax>(window, "rtfSyntax")->innerBox(), QStringLiteral("xy"));
-        EXPECT_EQ(shown(window), QStringLiteral("[25]=\"1250\"*2"));
-        window.close();
-    });
-}
-
-TEST_F(PreviewWindow, TakesTheEditorsSizeJustBelowItsTop)
-{
-    QWidget editor;
-    editor.setGeometry(100, 120, 640, 420);
-    editor.show();
-    preview(
-        QStringLiteral("[25]=1"),
-        [&](FrmPreview &window) {
-            EXPECT_EQ(window.size(), editor.size());
-            EXPECT_EQ(window.frameGeometry().top(), editor.frameGeometry().top() + 16);
-            window.close();
-        },
-        &editor);
-}
-
 TEST(Chooser, NumbersTheCalculationsAndPreviewsTheChosenOne)
 {
-    const struct
-    {
-        int chosen; // index in the combo box, -1 for Cancel
-        QStringList previewed;
-    } rows[] = {{0, {"[25]=1"}}, {2, {"[27]=3"}}, {-1, {}}};
-    for (const auto &row : rows) {
+    for (const bool cancel : {false, true}) {
         QStringList previewed;
         FrmPrePreview chooser({"[25]=1", "[26]=2", "[27]=3"},
             [&](const QString &statement) { previewed << statement; });
         EXPECT_EQ(chooser.findChild<QLabel *>("lbl1")->text(),
             QStringLiteral("Your syntax contains 3 calculations."));
-        auto *numbers = chooser.findChild<QComboBox *>("cboNumber");
-        ASSERT_EQ(numbers->count(), 3);
-        EXPECT_EQ(numbers->itemText(2), QStringLiteral("3"));
-        EXPECT_EQ(numbers->currentIndex(), 0);
         whenShown<FrmPrePreview>(QStringLiteral("frmPrePreview"), [&](FrmPrePreview &window) {
-            if (row.chosen >= 0)
-                numbers->setCurrentIndex(row.chosen);
+            window.findChild<QComboBox *>("cboNumber")->setCurrentIndex(2);
             QTest::mouseClick(
-                window.findChild<QPushButton *>(row.chosen < 0 ? "cmdCancel" : "cmdOK"),
-                Qt::LeftButton);
+                window.findChild<QPushButton *>(cancel ? "cmdCancel" : "cmdOK"), Qt::LeftButton);
         });
         chooser.exec();
-        EXPECT_EQ(previewed, row.previewed) << row.chosen;
-        EXPECT_FALSE(chooser.isVisible());
+        EXPECT_EQ(previewed, cancel ? QStringList() : QStringList({"[27]=3"}));
     }
 }
 

@@ -1,8 +1,13 @@
 #include "QtDialogs.h"
+#include "QtFileDialogs.h"
 #include "WhenShown.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,6 +16,7 @@ using A = Dialogs::Answer;
 using B = Dialogs::Buttons;
 using I = Dialogs::Icon;
 
+// Carriage returns break the lines of the box's plain text.
 TEST(QtDialogs, BoxHasTheAskedButtonsIconAndDefault)
 {
     const struct
@@ -32,26 +38,18 @@ TEST(QtDialogs, BoxHasTheAskedButtonsIconAndDefault)
             QMessageBox::Ignore},
     };
     for (const auto &row : rows) {
-        const auto box = QtDialogs::messageBox(QStringLiteral("text"), QStringLiteral("Orvanta"),
-            row.buttons, row.icon, row.defaultAnswer);
+        const auto box = QtDialogs::messageBox(QStringLiteral("Error 13\rin <Prog>\r\rend"),
+            QStringLiteral("Orvanta error"), row.buttons, row.icon, row.defaultAnswer);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Orvanta error"));
+        EXPECT_EQ(box->text(), QStringLiteral("Error 13\nin <Prog>\n\nend"));
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
         EXPECT_EQ(box->standardButtons(), row.expectedButtons);
         EXPECT_EQ(box->icon(), row.expectedIcon) << int(row.icon);
-        ASSERT_NE(box->defaultButton(), nullptr);
         EXPECT_EQ(box->standardButton(box->defaultButton()), row.expectedDefault);
     }
 }
 
-TEST(QtDialogs, CaptionIsKeptAndCarriageReturnsBreakLinesOfPlainText)
-{
-    const auto box
-        = QtDialogs::messageBox(QStringLiteral("Error 13: 'Type mismatch'\rin <Prog>\r\rend"),
-            QStringLiteral("Orvanta error"), B::Ok, I::None, A::Ok);
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Orvanta error"));
-    EXPECT_EQ(box->text(), QStringLiteral("Error 13: 'Type mismatch'\nin <Prog>\n\nend"));
-    EXPECT_EQ(box->textFormat(), Qt::PlainText);
-}
-
-TEST(QtDialogs, AnswerIsTheButtonClicked)
+TEST(QtDialogs, AnswerIsTheButtonClickedAndInformIsCaptionedWithTheProgramTitle)
 {
     const struct
     {
@@ -59,35 +57,54 @@ TEST(QtDialogs, AnswerIsTheButtonClicked)
         QMessageBox::StandardButton clicked;
         A expected;
     } rows[] = {
-        {B::YesNo, QMessageBox::Yes, A::Yes},
+        {B::YesNo, QMessageBox::No, A::No},
         {B::OkCancel, QMessageBox::Cancel, A::Cancel},
         {B::AbortRetryIgnore, QMessageBox::Retry, A::Retry},
     };
+    QtDialogs dialogs;
+    const ModalWatchdog watchdog;
     for (const auto &row : rows) {
-        const QMessageBox::StandardButton clicked = row.clicked;
-        whenModal<QMessageBox>([clicked](QMessageBox &box) { box.button(clicked)->click(); });
-        QtDialogs dialogs;
-        const ModalWatchdog watchdog;
+        whenModal<QMessageBox>([&row](QMessageBox &box) { box.button(row.clicked)->click(); });
         EXPECT_EQ(dialogs.message(QStringLiteral("Continue?"), QStringLiteral("Orvanta"),
                       row.buttons, I::Question, A::Ok),
             row.expected);
     }
-}
-
-TEST(QtDialogs, InformShowsAnOkBoxCaptionedWithTheProgramTitle)
-{
     QString caption;
-    QMessageBox::StandardButtons buttons;
     whenModal<QMessageBox>([&](QMessageBox &box) {
         caption = box.windowTitle();
-        buttons = box.standardButtons();
         box.button(QMessageBox::Ok)->click();
     });
-    QtDialogs dialogs;
-    const ModalWatchdog watchdog;
     dialogs.inform(QStringLiteral("Unable to locate the specified argument file"));
     EXPECT_EQ(caption, QStringLiteral("Orvanta"));
-    EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+// Save leaves the replace question to the program.
+TEST(QtFileDialogs, OpenAndSaveAsTheRequestSays)
+{
+    QTemporaryDir folder;
+    const QString existing = folder.filePath(QStringLiteral("calc.ocs"));
+    QFile(existing).open(QIODevice::WriteOnly);
+    for (const auto mode : {FileDialogs::Mode::Open, FileDialogs::Mode::Save}) {
+        const bool open = mode == FileDialogs::Mode::Open;
+        whenModal<QFileDialog>([&](QFileDialog &dialog) {
+            EXPECT_EQ(dialog.directory().absolutePath(), folder.path());
+            EXPECT_EQ(dialog.nameFilters(), QStringList({"Orvanta Group Syntax (*.ogs)"}));
+            EXPECT_EQ(
+                dialog.acceptMode(), open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+            EXPECT_EQ(dialog.fileMode(), open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+            EXPECT_EQ(dialog.testOption(QFileDialog::DontConfirmOverwrite), !open);
+            if (!open)
+                return dialog.reject();
+            // Typed, as selectFile() leaves a focused name box alone.
+            dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(existing);
+            QMetaObject::invokeMethod(&dialog, "accept");
+            // A dialog that refuses the answer fails the test instead of hanging it.
+            QTimer::singleShot(5000, &dialog, [&dialog] { dialog.reject(); });
+        });
+        EXPECT_EQ(QtFileDialogs().choose({mode, folder.path(),
+                      QStringLiteral("Orvanta Group Syntax (*.ogs)|*.ogs"), open}),
+            open ? std::optional<QString>(existing) : std::nullopt);
+    }
 }
 
 } // namespace

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "FakeAuxCommands.h"
 #include "HostApplication.h"
 #include "HostViews.h"
-#include "OrvantaError.h"
 
 #include <QList>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
-// A host application that logs what the main window asks of it and can refuse a command.
+// A host application that logs what the main window asks of it and can refuse a command;
+// its launch commands are kept in memory.
 class RecordingHost : public HostApplication, public HostViews
 {
 public:
@@ -32,10 +33,15 @@ public:
     }
     std::shared_ptr<HostView> GetActive() override { return nullptr; }
     std::shared_ptr<HostView> Create(qint16, const QString &) override { return nullptr; }
+    std::unique_ptr<HostAuxCommands> AuxCommands() override
+    {
+        return std::make_unique<FakeAuxCommands>(launch);
+    }
 
     QStringList calls;
     QString databaseName = QStringLiteral("/tmp/contacts.db");
     qint16 refusedCommand = 0;
     bool databaseLost = false;
     std::function<void(qint16)> onCommand;
+    FakeAuxCommands::Shared launch;
 };

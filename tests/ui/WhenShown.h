@@ -15,21 +15,18 @@ void pollForWindow(
 {
     auto *poll = new QTimer;
     auto waited = std::make_shared<int>(0);
-    poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [=] {
         W *window = find();
-        if (window || ++*waited > 500) {
-            poll->stop();
-            poll->deleteLater();
-        }
-        if (window) {
-            action(*window);
-        } else if (*waited > 500) {
-            ADD_FAILURE() << qPrintable(waitedFor) << " never showed";
-            QApplication::closeAllWindows();
-        }
+        if (!window && ++*waited <= 500)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (window)
+            return action(*window);
+        ADD_FAILURE() << qPrintable(waitedFor) << " never showed";
+        QApplication::closeAllWindows();
     });
-    poll->start();
+    poll->start(10);
 }
 
 // Runs action on the visible top-level window named objectName once a modal loop (which
