@@ -53,10 +53,10 @@ TEST(CsvReader, ReportsTheLineOfAMalformedText)
 TEST(CsvWriter, QuotesOnlyWhatNeedsItAndReadsBack)
 {
     const QStringList values
-        = {"plain", "a,b", "say \"hi\"", "two\r\nlines", " padded ", "", "lf\nonly"};
+        = {"plain", "a,b", "say \"hi\"", "two\r\nlines", " lead", "trail ", "", "lf\nonly"};
     const QString text = CsvWriter::record(values);
     EXPECT_TRUE(text.startsWith("plain,\"a,b\",\"say \"\"hi\"\"\","));
-    EXPECT_TRUE(text.endsWith(",,\"lf\nonly\"\r\n"));
+    EXPECT_TRUE(text.endsWith(",\" lead\",\"trail \",,\"lf\nonly\"\r\n"));
     const QList<CsvReader::Record> back = CsvReader::read(text + text);
     ASSERT_EQ(back.size(), 2);
     EXPECT_EQ(back[0].values, values);

@@ -117,6 +117,11 @@ TEST_F(EditorInsert, ClickSelectsAPlaceholderWholeAndKeysTypeOverIt)
         QTest::keyClick(textBox(), key);
         EXPECT_EQ(text().Text(), QLatin1String(result)) << caret << ' ' << key;
     }
+    // A selection made inside a placeholder is typed over alone.
+    startWith(QStringLiteral("Day(<date>)"), 6);
+    text().setSelLength(2);
+    QTest::keyClick(textBox(), Qt::Key_A);
+    EXPECT_EQ(text().Text(), QStringLiteral("Day(<dae>)"));
 }
 
 TEST_F(EditorInsert, UndoTakesBackAnInsertion)

@@ -147,6 +147,12 @@ TEST_F(PreviewWindow, RunTestShowsTheErrorAndItsStepsAndWritesNothing)
     });
     EXPECT_TRUE(database.commandLog().contains(QStringLiteral("104")));
     EXPECT_EQ(database.field(QStringLiteral("C0001"), 25), QString());
+    // Calls side by side are steps side by side, not one inside the other.
+    preview(QStringLiteral("[25]=Len(\"ab\")+Len(\"abc\")"), [&](FrmPreview &window) {
+        runTest(window);
+        EXPECT_EQ(child<QTreeWidget>(window, "tvwSteps")->topLevelItemCount(), 2);
+        window.close();
+    });
 }
 
 // orvanta-host run as another process moves the current contact and changes a field:
