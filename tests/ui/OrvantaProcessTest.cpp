@@ -1,15 +1,12 @@
 #include "ConsoleRunWindows.h"
 #include "HostDatabaseProcess.h"
 
-#include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-// The program as installed, over the stand-in host's demo database: an empty command line,
-// no window library wanted or none to be had, and a trigger run that must not load the
-// window library at all.
+// The program as installed, over the stand-in host's demo database.
 class OrvantaProcess : public ::testing::Test
 {
 protected:
@@ -26,11 +23,8 @@ protected:
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(ORVANTA_EXE), arguments);
         process.closeWriteChannel();
-        if (!process.waitForFinished(30000)) {
-            process.kill();
-            process.waitForFinished();
-            return {};
-        }
+        if (!process.waitForFinished(30000))
+            return {}; // the QProcess ends it on leaving
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
     }
 
@@ -41,21 +35,16 @@ protected:
 // script they did not open.
 TEST_F(OrvantaProcess, ConsoleSaysAWindowNeedsADisplayAndChangesNothing)
 {
-    const struct
-    {
-        QStringList arguments;
-        int exitCode;
-        QString said;
-    } rows[] = {
-        {{}, 1, ConsoleRunWindows::mainWindowUnavailableText()},
-        {{"--edit", "x.ocs"}, 1, ConsoleRunWindows::editorUnavailableText()},
+    const std::pair<QStringList, QString> rows[] = {
+        {{}, ConsoleRunWindows::mainWindowUnavailableText()},
+        {{"--edit", "x.ocs"}, ConsoleRunWindows::editorUnavailableText()},
     };
     QProcessEnvironment environment = database.orvantaEnvironment();
     environment.insert(QStringLiteral("ORVANTA_UI"), QStringLiteral("console"));
-    for (const auto &row : rows) {
-        const Outcome outcome = orvanta(row.arguments, environment);
-        EXPECT_EQ(outcome.exitCode, row.exitCode) << qPrintable(row.said);
-        EXPECT_TRUE(outcome.errors.contains(row.said)) << qPrintable(outcome.errors);
+    for (const auto &[arguments, said] : rows) {
+        const Outcome outcome = orvanta(arguments, environment);
+        EXPECT_EQ(outcome.exitCode, 1) << qPrintable(said);
+        EXPECT_TRUE(outcome.errors.contains(said)) << qPrintable(outcome.errors);
     }
     EXPECT_FALSE(database.commandLog().contains(QStringLiteral("104")));
 }
@@ -75,24 +64,17 @@ TEST_F(OrvantaProcess, OnlyTheMainWindowLoadsTheWindowLibrary)
     EXPECT_FALSE(outcome.errors.contains(QStringLiteral("orvanta-ui.so")));
     EXPECT_FALSE(outcome.errors.contains(QStringLiteral("libQt6Widgets")));
 
-    environment.remove(QStringLiteral("LD_DEBUG"));
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ORVANTA_EXE), QStringList());
-    ASSERT_TRUE(process.waitForStarted());
-    const QString maps = QStringLiteral("/proc/%1/maps").arg(process.processId());
-    const bool mapped = QTest::qWaitFor(
-        [&] {
-            QFile file(maps);
-            return file.open(QIODevice::ReadOnly) && file.readAll().contains("orvanta-ui.so");
-        },
-        15000);
+    QByteArray loaded;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return (loaded += process.readAllStandardError()).contains("orvanta-ui.so"); },
+        15000));
     QTest::qWait(300);
-    const bool stillOpen = process.state() == QProcess::Running;
+    EXPECT_EQ(process.state(), QProcess::Running);
     process.kill();
     process.waitForFinished();
-    EXPECT_TRUE(mapped);
-    EXPECT_TRUE(stillOpen) << process.readAllStandardError().constData();
 }
 
 } // namespace

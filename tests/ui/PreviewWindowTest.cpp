@@ -37,7 +37,6 @@ protected:
         state.calculationView
             = state.viewCollection->Create(HostViewType::Contacts, QStringLiteral("CV"));
     }
-    void TearDown() override { state.calculationView.reset(); }
 
     // Opens the preview on the statement and runs action once it shows; action closes it.
     void preview(const QString &statement, std::function<void(FrmPreview &)> action,
@@ -54,21 +53,14 @@ protected:
     {
         return window.findChild<W *>(QString::fromUtf8(name));
     }
-    static QString shown(FrmPreview &window)
-    {
-        return child<RtbSyntax>(window, "rtfSyntax")->Text();
-    }
     static bool showsSoon(FrmPreview &window, const QString &text)
     {
-        return QTest::qWaitFor([&] { return shown(window) == text; }, 3000);
+        return QTest::qWaitFor(
+            [&] { return child<RtbSyntax>(window, "rtfSyntax")->Text() == text; }, 3000);
     }
     static QString result(FrmPreview &window)
     {
         return child<QLabel>(window, "lblResultCalc")->text();
-    }
-    static void runTest(FrmPreview &window)
-    {
-        QTest::mouseClick(child<QPushButton>(window, "cmdRun"), Qt::LeftButton);
     }
     static void expectResult(FrmPreview &window, const char *text, int points, QColor colour)
     {
@@ -94,12 +86,12 @@ TEST_F(PreviewWindow, ShowsTheStatementWithTheRecordsValuesBelowTheEditorsTop)
     {
         const char *statement;
         const char *shownText;
-        QStringList messages; // their first lines
+        const char *message; // its first line
         const char *result;
     } rows[] = {
-        {"[25]==[3]&_x", "[25]==\"1250\"& x", {}, "Press the Run Test button"},
-        {"[3]*2", "\"1250\"*2", {"No target field specified!"}, "Press the Run Test button"},
-        {"[25]=[abc]", "[25]=", {"Invalid Field: abc"}, "No calculation to test!"},
+        {"[25]==[3]&_x", "[25]==\"1250\"& x", "", "Press the Run Test button"},
+        {"[3]*2", "\"1250\"*2", "No target field specified!", "Press the Run Test button"},
+        {"[25]=[abc]", "[25]=", "Invalid Field: abc", "No calculation to test!"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.statement);
@@ -110,19 +102,17 @@ TEST_F(PreviewWindow, ShowsTheStatementWithTheRecordsValuesBelowTheEditorsTop)
                 EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
                 EXPECT_EQ(window.size(), editor.size());
                 EXPECT_EQ(window.frameGeometry().top(), editor.frameGeometry().top() + 16);
-                QTest::keyClicks(
-                    child<RtbSyntax>(window, "rtfSyntax")->innerBox(), QStringLiteral("xy"));
-                EXPECT_EQ(shown(window), QString::fromUtf8(row.shownText));
+                auto *syntax = child<RtbSyntax>(window, "rtfSyntax");
+                QTest::keyClicks(syntax->innerBox(), QStringLiteral("xy"));
+                EXPECT_EQ(syntax->Text(), QString::fromUtf8(row.shownText));
                 EXPECT_EQ(child<QPushButton>(window, "cmdRun")->isEnabled(),
                     result(window) == FrmPreview::pressRunText());
                 EXPECT_EQ(result(window), QString::fromUtf8(row.result));
                 window.close();
             },
             &editor);
-        QStringList firstLines;
-        for (const QString &text : dialogs.texts())
-            firstLines << text.section(QLatin1Char('\r'), 0, 0);
-        EXPECT_EQ(firstLines, row.messages);
+        EXPECT_LE(dialogs.shown().size(), 1);
+        EXPECT_EQ(dialogs.texts().value(0).section(QLatin1Char('\r'), 0, 0), row.message);
     }
 }
 
@@ -130,7 +120,7 @@ TEST_F(PreviewWindow, ShowsTheStatementWithTheRecordsValuesBelowTheEditorsTop)
 TEST_F(PreviewWindow, RunTestShowsTheErrorAndItsStepsAndWritesNothing)
 {
     preview(QStringLiteral("[25]=Len(Large(5;1;2))"), [&](FrmPreview &window) {
-        runTest(window);
+        QTest::mouseClick(child<QPushButton>(window, "cmdRun"), Qt::LeftButton);
         expectResult(window, "The specified position 5 does not exist!", 9, QColor(255, 0, 0));
         auto *steps = child<QTreeWidget>(window, "tvwSteps");
         ASSERT_EQ(steps->topLevelItemCount(), 1);
@@ -149,7 +139,7 @@ TEST_F(PreviewWindow, RunTestShowsTheErrorAndItsStepsAndWritesNothing)
     EXPECT_EQ(database.field(QStringLiteral("C0001"), 25), QString());
     // Calls side by side are steps side by side, not one inside the other.
     preview(QStringLiteral("[25]=Len(\"ab\")+Len(\"abc\")"), [&](FrmPreview &window) {
-        runTest(window);
+        QTest::mouseClick(child<QPushButton>(window, "cmdRun"), Qt::LeftButton);
         EXPECT_EQ(child<QTreeWidget>(window, "tvwSteps")->topLevelItemCount(), 2);
         window.close();
     });
@@ -163,7 +153,7 @@ TEST_F(PreviewWindow, FollowsTheHostChangedByAnotherProcessUntilItIsRemoved)
     preview(QStringLiteral("[25]=If([2];1;2)"), [&](FrmPreview &window) {
         ASSERT_TRUE(database.host({"set", "2", "Zenith"}));
         EXPECT_TRUE(showsSoon(window, QStringLiteral("[25]=If(\"Zenith\";1;2)")));
-        runTest(window);
+        QTest::mouseClick(child<QPushButton>(window, "cmdRun"), Qt::LeftButton);
         EXPECT_EQ(result(window),
             QStringLiteral("\"Zenith\" is an invalid condition for the If function."));
 
@@ -173,7 +163,7 @@ TEST_F(PreviewWindow, FollowsTheHostChangedByAnotherProcessUntilItIsRemoved)
 
         ASSERT_TRUE(database.host({"set", "2", "0", "--record", "C0002"}));
         EXPECT_TRUE(showsSoon(window, QStringLiteral("[25]=If(\"0\";1;2)")));
-        runTest(window);
+        QTest::mouseClick(child<QPushButton>(window, "cmdRun"), Qt::LeftButton);
         expectResult(window, "2", 12, QColor(0, 128, 0));
 
         HostSchema::removeDatabaseFiles(database.path());

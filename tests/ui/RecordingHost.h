@@ -4,7 +4,6 @@
 #include "HostApplication.h"
 #include "HostViews.h"
 
-#include <QList>
 #include <QStringList>
 #include <functional>
 #include <memory>

@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
 // Polls every 10 ms until find returns a window, then runs action on it; after 5 s
 // it gives up, fails the test with what it waited for and closes the window at hand.
@@ -14,10 +13,9 @@ void pollForWindow(
     std::function<W *()> find, std::function<void(W &)> action, const QString &waitedFor)
 {
     auto *poll = new QTimer;
-    auto waited = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [=] {
+    QObject::connect(poll, &QTimer::timeout, [=, waited = 0]() mutable {
         W *window = find();
-        if (!window && ++*waited <= 500)
+        if (!window && ++waited <= 500)
             return;
         poll->stop();
         poll->deleteLater();
