@@ -69,25 +69,19 @@ TEST(FrmSyntax, TheFullSyntaxRunsAsAFieldTrigger)
     ASSERT_EQ(
         QFileInfo(QStringLiteral(ORVANTA_EXE)).absolutePath(), QApplication::applicationDirPath());
 
-    const struct
-    {
-        QString prompt;
-        const char *revenue;
-        int field;
-        QString expected;
-    } rows[] = {
-        {QStringLiteral("File:") + file.fileName(), "50", 25, QStringLiteral("100")},
+    // The prompt, the revenue set, the field it changes and its value.
+    const std::tuple<QString, const char *, int, const char *> rows[] = {
+        {QStringLiteral("File:") + file.fileName(), "50", 25, "100"},
         // Orvanta's own write of the field fires nothing: no loop.
-        {QStringLiteral("[3] = [3] + 1"), "7", 3, QStringLiteral("8")},
+        {QStringLiteral("[3] = [3] + 1"), "7", 3, "8"},
     };
-    for (const auto &row : rows) {
-        FrmSyntax builder(row.prompt);
+    for (const auto &[prompt, revenue, field, expected] : rows) {
+        FrmSyntax builder(prompt);
         const QString commandLine = QApplication::applicationDirPath() + QStringLiteral("/orvanta")
             + box(builder, 2)->text().mid(FrmSyntax::programPath().size());
         ASSERT_TRUE(host.host({"trigger", "3", commandLine}));
-        EXPECT_TRUE(host.host({"set", "3", row.revenue}));
-        EXPECT_EQ(host.field(QStringLiteral("C0001"), row.field), row.expected)
-            << qPrintable(commandLine);
+        EXPECT_TRUE(host.host({"set", "3", revenue}));
+        EXPECT_EQ(host.field(QStringLiteral("C0001"), field), expected) << qPrintable(commandLine);
     }
     qunsetenv("ORVANTA_APP_DIR");
 }

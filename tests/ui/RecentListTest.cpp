@@ -3,14 +3,6 @@
 
 namespace {
 
-QStringList numbered(int count)
-{
-    QStringList entries;
-    for (int i = 1; i <= count; ++i)
-        entries << QStringLiteral("[25]=%1").arg(i);
-    return entries;
-}
-
 TEST(RecentListRewrite, PutsTheCurrentTextFirstAndKeepsNineOthersAtMost)
 {
     const struct
@@ -21,7 +13,8 @@ TEST(RecentListRewrite, PutsTheCurrentTextFirstAndKeepsNineOthersAtMost)
         QStringList expected;
     } rows[] = {
         {"RunAgainMovesToTheTop", "[25]=1", {"[25]=2", "[25]=1"}, {"[25]=1", "[25]=2"}},
-        {"TenEntriesLoseTheOldest", "new", numbered(10), QStringList {"new"} + numbered(9)},
+        {"TenEntriesLoseTheOldest", "new", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
+            {"new", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
         {"CaseCounts", "[25]=a", {"[25]=A"}, {"[25]=a", "[25]=A"}},
         {"EmptyPromptGivesAnEmptyFirstLine", "", {"[25]=1"}, {"", "[25]=1"}},
     };
