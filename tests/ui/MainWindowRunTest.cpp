@@ -75,7 +75,7 @@ TEST(MainWindowRun, AllContactsFromTheWindowWritesEveryContactAndIsJournaledSo)
     journal.finish();
     qunsetenv("ORVANTA_APP_DIR");
     EXPECT_TRUE(foldedBack);
-    for (const QString key : {QStringLiteral("C0001"), QStringLiteral("C0050")})
+    for (const QString &key : {QStringLiteral("C0001"), QStringLiteral("C0050")})
         EXPECT_EQ(database.field(key, 26).toLongLong(), database.field(key, 3).toLongLong() + 1)
             << qPrintable(key);
     const std::vector<JournalRun> runs
