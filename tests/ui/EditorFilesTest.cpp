@@ -11,11 +11,6 @@ const QString SaveChanges = QStringLiteral("Do you want to save your changes?");
 const QString Replace = QStringLiteral("A file with this name already exists. Do you want to "
                                        "replace the existing file?");
 
-QString fileReference(const QString &path)
-{
-    return QStringLiteral("File:") + path;
-}
-
 // How the document starts, what the user does, the answer to the close question, what the prompt
 // box receives and what the file holds afterwards.
 TEST_F(EditorFiles, CloseAsksForChangesAndHandsBackTheFileOrTheFirstLine)
@@ -63,7 +58,8 @@ TEST_F(EditorFiles, CloseAsksForChangesAndHandsBackTheFileOrTheFirstLine)
             EXPECT_EQ(dialogs.shown().constFirst().icon, Dialogs::Icon::Exclamation);
             EXPECT_EQ(dialogs.shown().constFirst().caption, Dialogs::programTitle());
         }
-        EXPECT_EQ(handedBack, *handBack == '@' ? fileReference(path) : QString::fromUtf8(handBack));
+        EXPECT_EQ(handedBack,
+            *handBack == '@' ? QStringLiteral("File:") + path : QString::fromUtf8(handBack));
         EXPECT_EQ(readFile(path), QByteArray(inFile));
     }
 }
@@ -126,7 +122,7 @@ TEST_F(EditorFiles, CloseStaysOpenWhenItsSaveAsIsCancelledOrDeclined)
     dialogs.clear();
     EXPECT_TRUE(editor->close());
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(editor->handBack(), fileReference(existing));
+    EXPECT_EQ(editor->handBack(), QStringLiteral("File:") + existing);
 }
 
 TEST_F(EditorFiles, FailedSaveIsReportedAndKeepsTheChanges)
@@ -169,7 +165,7 @@ TEST_F(EditorFiles, NewEmptiesAndOpenLoadsTheChosenFile)
     EXPECT_EQ(text().Text(), QStringLiteral("[26]=If([4]>100;1;0)"));
     EXPECT_TRUE(editor->close());
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(editor->handBack(), fileReference(path));
+    EXPECT_EQ(editor->handBack(), QStringLiteral("File:") + path);
 }
 
 // Two or more pieces go to the chooser; otherwise the whole text goes to the preview.

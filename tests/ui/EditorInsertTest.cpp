@@ -60,15 +60,16 @@ TEST_F(EditorInsert, EveryFunctionRowInsertsItsTemplateWithRedPlaceholders)
     }
 }
 
-TEST_F(EditorInsert, OperatorsAreInsertedAsListedAndCommentsReplaceTheSelection)
+TEST_F(EditorInsert, OperatorsAreInsertedAsListedUndoneAndCommentsReplaceTheSelection)
 {
+    EXPECT_FALSE(enabled("mnuUndo"));
     startWith(QStringLiteral("[25]"));
-    choose("mnuInsertOperator", "lstOperators", QStringLiteral("<>"));
+    EXPECT_TRUE(enabled("mnuUndo"));
+    choose("InsertOperator", "lstOperators", QStringLiteral("<>"));
     EXPECT_EQ(text().Text(), QStringLiteral("[25]<>"));
     EXPECT_FALSE(child<QWidget>("lstOperators")->isVisible());
-    startWith(QStringLiteral("[1]"));
-    choose("InsertOperator", "lstOperators", QStringLiteral("AND"));
-    EXPECT_EQ(text().Text(), QStringLiteral("[1]AND"));
+    action("mnuUndo")->trigger();
+    EXPECT_EQ(text().Text(), QStringLiteral("[25]"));
 
     startWith(QStringLiteral("[25]=1 word"), 7);
     text().setSelLength(4);
@@ -124,18 +125,8 @@ TEST_F(EditorInsert, ClickSelectsAPlaceholderWholeAndKeysTypeOverIt)
     EXPECT_EQ(text().Text(), QStringLiteral("Day(<dae>)"));
 }
 
-TEST_F(EditorInsert, UndoTakesBackAnInsertion)
-{
-    EXPECT_FALSE(enabled("mnuUndo"));
-    startWith(QStringLiteral("[25]="));
-    EXPECT_TRUE(enabled("mnuUndo"));
-    choose("mnuInsertFunction", "lstFunctions", QStringLiteral("Len()"));
-    ASSERT_EQ(text().Text(), QStringLiteral("[25]=Len(<string>)"));
-    action("mnuUndo")->trigger();
-    EXPECT_EQ(text().Text(), QStringLiteral("[25]="));
-}
-
-// Cut and Copy follow the selection; Paste waits for a cut or copy in this window.
+// Cut and Copy follow the selection; Paste waits for a cut or copy in this window. The right button
+// opens the same commands.
 TEST_F(EditorInsert, ClipboardCommandsFollowTheSelectionAndTheFirstCopy)
 {
     const char *const cutCopy[] = {"mnuCut", "mnuCopy", "mnuPopCut", "mnuPopCopy", "Cut", "Copy"};
@@ -150,6 +141,9 @@ TEST_F(EditorInsert, ClipboardCommandsFollowTheSelectionAndTheFirstCopy)
     textBox()->setFocus();
     QTest::keyClick(textBox(), Qt::Key_Left, Qt::ShiftModifier);
     expectEnabled(cutCopy, true);
+    QTest::mousePress(textBox()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(child<QMenu>("mnuPopup")->isVisible());
+    child<QMenu>("mnuPopup")->close();
     action("Cut")->trigger();
     EXPECT_EQ(text().Text(), QStringLiteral("[25]=[3]*"));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("2"));
@@ -170,15 +164,6 @@ TEST_F(EditorInsert, ClipboardCommandsFollowTheSelectionAndTheFirstCopy)
     QApplication::clipboard()->clear();
     action("Paste")->trigger();
     EXPECT_EQ(text().Text(), QStringLiteral("Abs[25]=[3]*2"));
-}
-
-TEST_F(EditorInsert, RightButtonOpensTheContextMenu)
-{
-    startWith(QStringLiteral("[25]=1"), 0);
-    text().setSelLength(4);
-    QTest::mousePress(textBox()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(child<QMenu>("mnuPopup")->isVisible());
-    child<QMenu>("mnuPopup")->close();
 }
 
 } // namespace
