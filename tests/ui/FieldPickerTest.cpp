@@ -46,7 +46,6 @@ TEST_F(FieldPicker, ListsTheTypesAskedForInPositionOrderButNotTheInternalIds)
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
-// A host that is empty, fails part way, or counts more fields than it has.
 TEST_F(FieldPicker, HostTroubleKeepsWhatWasListed)
 {
     const QList<FieldDefinition> three = {{1, QStringLiteral("One"), 1, 0},

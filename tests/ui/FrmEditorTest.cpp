@@ -84,7 +84,6 @@ TEST_F(FrmEditorWindow, MissingHostIsReportedAndTheRestOfTheLoadSkipped)
     EXPECT_EQ(text().Text(), QString());
 }
 
-// Start files the editor cannot take: the message, the standard report, never a crash.
 TEST_F(FrmEditorWindow, UnusableStartFilesAreReported)
 {
     const std::tuple<const char *, QByteArray, const char *, Dialogs::Icon> rows[] = {

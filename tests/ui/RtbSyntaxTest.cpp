@@ -80,7 +80,6 @@ protected:
 };
 using Recolouring = RtbSyntaxSurface;
 
-// The surface counts a line break as the two characters CR LF.
 TEST_F(RtbSyntaxSurface, SelectionAndLineOfAPositionCountCrLfAsTwo)
 {
     const std::tuple<int, int, QString, int> rows[] = {
@@ -109,7 +108,7 @@ TEST_F(RtbSyntaxSurface, SelectionAndLineOfAPositionCountCrLfAsTwo)
     EXPECT_EQ(box.Text(), QStringLiteral("a\r\n\r\nb\r\n\r\nc\r\n"));
 }
 
-TEST_F(RtbSyntaxSurface, FindReturnsTheSurfacePositionAndSelectsTheMatch)
+TEST_F(RtbSyntaxSurface, FindSpanAndUpToWorkInSurfacePositions)
 {
     const std::tuple<const char *, QString, QVariant, QVariant, QVariant, int> rows[] = {
         {"first", QStringLiteral("now"), {}, {}, {}, 0},
@@ -128,10 +127,8 @@ TEST_F(RtbSyntaxSurface, FindReturnsTheSurfacePositionAndSelectsTheMatch)
         EXPECT_EQ(box.SelStart(), selects ? found : 0);
         EXPECT_EQ(box.SelLength(), selects ? what.size() : 0);
     }
-}
 
-TEST_F(RtbSyntaxSurface, SpanAndUpToSelectAPlaceholderAndMoveToADelimiter)
-{
+    // Span selects a placeholder; UpTo moves to a delimiter.
     const QString delimiters = QStringLiteral(" ,()[]-+*%/='~!&|\\?:;\t");
     box.setText(QStringLiteral("x\r\nLeft(<value>;<#_of_chars>)"));
     box.setSelStart(10);
@@ -203,13 +200,9 @@ TEST_F(RtbSyntaxSurface, RichFileKeepsTheTextAndItsFormatting)
 
 TEST_F(RtbSyntaxSurface, SelPrintPrintsTheSelectionOrTheWholeText)
 {
-    QStringList lines;
-    for (int n = 0; n < 200; ++n)
-        lines << QStringLiteral("[%1]=Now ' line %1").arg(n);
-    box.setText(lines.join(QStringLiteral("\r\n")));
+    box.setText(QStringLiteral("[0]=Now ' line\r\n").repeated(200));
     const auto printedSize = [&](const char *name) {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path(name));
         box.SelPrint(printer);
         return readAll(name).size();
@@ -278,7 +271,6 @@ TEST_F(RtbSyntaxSurface, KeyEventsReportKeyCodesAndLetAHandlerChangeTheKeyOrType
     }
 }
 
-// Run-time-only reads (394) and writes (383) refused in design mode.
 TEST_F(RtbSyntaxSurface, DesignModeRefusesRunTimeOnlyPropertiesAndLeavesTheBoxAlone)
 {
     const std::tuple<const char *, std::function<void(RtbSyntax &)>, int> rows[] = {
@@ -433,14 +425,11 @@ TEST_F(Recolouring, BadAndLargeTextIsColouredToTheEnd)
     box.setText(nul);
     EXPECT_EQ(box.Text(), nul);
     EXPECT_EQ(shownLetters(box), tokenLetters(nul));
-    QStringList lines;
-    for (int n = 0; n < 100000; ++n)
-        lines << QStringLiteral("[%1]=Now ' %1").arg(n);
-    box.setText(lines.join(QStringLiteral("\r\n")));
-    const int lastLine = int(box.Text().lastIndexOf(QStringLiteral("\r\n"))) + 2;
-    EXPECT_EQ(box.GetLineFromChar(lastLine), 99999);
-    EXPECT_EQ(colourAt(box, lastLine + 8), 0xFF0000u);
-    EXPECT_EQ(colourAt(box, lastLine + 12), 0x008000u);
+    box.setText(QStringLiteral("\r\n[1]=Now ' x").repeated(100000));
+    const int lastLine = int(box.Text().size()) - 11;
+    EXPECT_EQ(box.GetLineFromChar(lastLine), 100000);
+    EXPECT_EQ(colourAt(box, lastLine + 4), 0xFF0000u);
+    EXPECT_EQ(colourAt(box, lastLine + 8), 0x008000u);
 }
 
 } // namespace
