@@ -34,7 +34,6 @@ protected:
         text().setText(content);
         text().setSelStart(caret < 0 ? int(content.size()) : caret);
     }
-    bool enabled(const char *name) const { return action(name)->isEnabled(); }
 };
 
 TEST_F(EditorInsert, EveryFunctionRowInsertsItsTemplateWithRedPlaceholders)
@@ -58,9 +57,9 @@ TEST_F(EditorInsert, EveryFunctionRowInsertsItsTemplateWithRedPlaceholders)
 
 TEST_F(EditorInsert, OperatorsAreInsertedAsListedUndoneAndCommentsReplaceTheSelection)
 {
-    EXPECT_FALSE(enabled("mnuUndo"));
+    EXPECT_FALSE(action("mnuUndo")->isEnabled());
     startWith(QStringLiteral("[25]"));
-    EXPECT_TRUE(enabled("mnuUndo"));
+    EXPECT_TRUE(action("mnuUndo")->isEnabled());
     choose("InsertOperator", "lstOperators", QStringLiteral("<>"));
     EXPECT_EQ(text().Text(), QStringLiteral("[25]<>"));
     EXPECT_FALSE(child<QWidget>("lstOperators")->isVisible());
@@ -129,12 +128,11 @@ TEST_F(EditorInsert, ClipboardCommandsFollowTheSelectionAndTheFirstCopy)
     const char *const paste[] = {"mnuPaste", "mnuPopPaste", "Paste"};
     const auto expectEnabled = [&](const auto &names, bool expected) {
         for (const char *name : names)
-            EXPECT_EQ(enabled(name), expected) << name;
+            EXPECT_EQ(action(name)->isEnabled(), expected) << name;
     };
     QApplication::clipboard()->setText(QStringLiteral("from elsewhere"));
     expectEnabled(paste, false);
     startWith(QStringLiteral("[25]=[3]*2"));
-    textBox()->setFocus();
     QTest::keyClick(textBox(), Qt::Key_Left, Qt::ShiftModifier);
     expectEnabled(cutCopy, true);
     QTest::mousePress(textBox()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
