@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -27,8 +28,7 @@
 class FakeFields : public HostFields
 {
 public:
-    FakeFields() = default;
-    explicit FakeFields(QList<FieldDefinition> fields)
+    explicit FakeFields(QList<FieldDefinition> fields = {})
         : fields(std::move(fields))
     {
     }
@@ -61,19 +61,15 @@ private:
     // A gap between fields answers ID -1, as the host does.
     FieldDefinition at(qint16 position) const
     {
-        for (const FieldDefinition &field : fields) {
-            if (field.position == position)
-                return field;
-        }
-        return {-1, {}, 0, 0};
+        const auto found = std::ranges::find(fields, position, &FieldDefinition::position);
+        return found != fields.end() ? *found : FieldDefinition {-1, {}, 0, 0};
     }
     FieldDefinition byId(const QString &fieldId) const
     {
-        for (const FieldDefinition &field : fields) {
-            if (field.id == fieldId.toInt())
-                return field;
-        }
-        throw OrvantaError(OrvantaError::InvalidProcedureCall);
+        const auto found = std::ranges::find(fields, fieldId.toInt(), &FieldDefinition::id);
+        if (found == fields.end())
+            throw OrvantaError(OrvantaError::InvalidProcedureCall);
+        return *found;
     }
 };
 

@@ -29,17 +29,11 @@ protected:
         QTest::mouseClick(
             textBox()->viewport(), Qt::LeftButton, {}, textBox()->cursorRect().center());
     }
-    quint32 colourBefore(int position) const
-    {
-        text().setSelStart(position);
-        return text().SelColor().toUInt();
-    }
     void startWith(const QString &content, int caret = -1)
     {
         text().setText(content);
         text().setSelStart(caret < 0 ? int(content.size()) : caret);
     }
-    bool enabled(const char *name) const { return action(name)->isEnabled(); }
 };
 
 TEST_F(EditorInsert, EveryFunctionRowInsertsItsTemplateWithRedPlaceholders)
@@ -54,27 +48,29 @@ TEST_F(EditorInsert, EveryFunctionRowInsertsItsTemplateWithRedPlaceholders)
         EXPECT_EQ(text().Text(), entry.insertedText);
         EXPECT_EQ(text().SelStart(), entry.insertedText.size());
         EXPECT_FALSE(child<QWidget>("lstFunctions")->isVisible());
-        for (const QRegularExpressionMatch &match : placeholder.globalMatch(entry.insertedText))
-            EXPECT_EQ(colourBefore(int(match.capturedEnd())), 0x0000FFu)
-                << qPrintable(match.captured());
+        for (const QRegularExpressionMatch &match : placeholder.globalMatch(entry.insertedText)) {
+            text().setSelStart(int(match.capturedEnd()));
+            EXPECT_EQ(text().SelColor().toUInt(), 0x0000FFu) << qPrintable(match.captured());
+        }
     }
 }
 
-TEST_F(EditorInsert, OperatorsAreInsertedAsListedAndCommentsReplaceTheSelection)
+TEST_F(EditorInsert, OperatorsAreInsertedAsListedUndoneAndCommentsReplaceTheSelection)
 {
+    EXPECT_FALSE(action("mnuUndo")->isEnabled());
     startWith(QStringLiteral("[25]"));
-    choose("mnuInsertOperator", "lstOperators", QStringLiteral("<>"));
+    EXPECT_TRUE(action("mnuUndo")->isEnabled());
+    choose("InsertOperator", "lstOperators", QStringLiteral("<>"));
     EXPECT_EQ(text().Text(), QStringLiteral("[25]<>"));
     EXPECT_FALSE(child<QWidget>("lstOperators")->isVisible());
-    startWith(QStringLiteral("[1]"));
-    choose("InsertOperator", "lstOperators", QStringLiteral("AND"));
-    EXPECT_EQ(text().Text(), QStringLiteral("[1]AND"));
+    action("mnuUndo")->trigger();
+    EXPECT_EQ(text().Text(), QStringLiteral("[25]"));
 
     startWith(QStringLiteral("[25]=1 word"), 7);
     text().setSelLength(4);
     action("mnuInsertComment")->trigger();
     EXPECT_EQ(text().Text(), QStringLiteral("[25]=1 ' Comment"));
-    EXPECT_EQ(colourBefore(16), 0x008000u);
+    EXPECT_EQ(text().SelColor().toUInt(), 0x008000u); // green like every comment
     action("InsertComment")->trigger();
     EXPECT_EQ(text().Text(), QStringLiteral("[25]=1 ' Comment' Comment"));
 }
@@ -124,32 +120,24 @@ TEST_F(EditorInsert, ClickSelectsAPlaceholderWholeAndKeysTypeOverIt)
     EXPECT_EQ(text().Text(), QStringLiteral("Day(<dae>)"));
 }
 
-TEST_F(EditorInsert, UndoTakesBackAnInsertion)
-{
-    EXPECT_FALSE(enabled("mnuUndo"));
-    startWith(QStringLiteral("[25]="));
-    EXPECT_TRUE(enabled("mnuUndo"));
-    choose("mnuInsertFunction", "lstFunctions", QStringLiteral("Len()"));
-    ASSERT_EQ(text().Text(), QStringLiteral("[25]=Len(<string>)"));
-    action("mnuUndo")->trigger();
-    EXPECT_EQ(text().Text(), QStringLiteral("[25]="));
-}
-
-// Cut and Copy follow the selection; Paste waits for a cut or copy in this window.
+// Cut and Copy follow the selection; Paste waits for a cut or copy in this window. The right button
+// opens the same commands.
 TEST_F(EditorInsert, ClipboardCommandsFollowTheSelectionAndTheFirstCopy)
 {
     const char *const cutCopy[] = {"mnuCut", "mnuCopy", "mnuPopCut", "mnuPopCopy", "Cut", "Copy"};
     const char *const paste[] = {"mnuPaste", "mnuPopPaste", "Paste"};
     const auto expectEnabled = [&](const auto &names, bool expected) {
         for (const char *name : names)
-            EXPECT_EQ(enabled(name), expected) << name;
+            EXPECT_EQ(action(name)->isEnabled(), expected) << name;
     };
     QApplication::clipboard()->setText(QStringLiteral("from elsewhere"));
     expectEnabled(paste, false);
     startWith(QStringLiteral("[25]=[3]*2"));
-    textBox()->setFocus();
     QTest::keyClick(textBox(), Qt::Key_Left, Qt::ShiftModifier);
     expectEnabled(cutCopy, true);
+    QTest::mousePress(textBox()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(child<QMenu>("mnuPopup")->isVisible());
+    child<QMenu>("mnuPopup")->close();
     action("Cut")->trigger();
     EXPECT_EQ(text().Text(), QStringLiteral("[25]=[3]*"));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("2"));
@@ -158,10 +146,9 @@ TEST_F(EditorInsert, ClipboardCommandsFollowTheSelectionAndTheFirstCopy)
 
     open();
     startWith(QStringLiteral("[25]=[3]*2"), 8);
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(textBox(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(textBox(), Qt::Key_Home, Qt::ShiftModifier);
     action("mnuCopy")->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("[3]"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("[25]=[3]"));
     expectEnabled(paste, true);
     QApplication::clipboard()->setText(QStringLiteral("Abs"));
     text().setSelStart(0);
@@ -170,15 +157,6 @@ TEST_F(EditorInsert, ClipboardCommandsFollowTheSelectionAndTheFirstCopy)
     QApplication::clipboard()->clear();
     action("Paste")->trigger();
     EXPECT_EQ(text().Text(), QStringLiteral("Abs[25]=[3]*2"));
-}
-
-TEST_F(EditorInsert, RightButtonOpensTheContextMenu)
-{
-    startWith(QStringLiteral("[25]=1"), 0);
-    text().setSelLength(4);
-    QTest::mousePress(textBox()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(child<QMenu>("mnuPopup")->isVisible());
-    child<QMenu>("mnuPopup")->close();
 }
 
 } // namespace

@@ -10,53 +10,39 @@
 
 namespace {
 
-TEST(EditorLaunch, EditOptionTakesTheRestOfTheCommandLineAsThePath)
+// The editor alone: the rest of the command line is the file, whose kind, in any case, picks the
+// fields; the call returns once the editor closes.
+TEST(EditorLaunch, EditOptionOpensTheRestOfTheCommandLineInItsMode)
 {
-    const std::tuple<QStringList, bool, const char *> rows[] = {
-        {{QStringLiteral("--edit")}, true, ""},
-        {{QStringLiteral("--edit"), QStringLiteral("/tmp/My"), QStringLiteral("Calcs.ogs")}, true,
-            "/tmp/My Calcs.ogs"},
-        {{QStringLiteral("/tmp/a.ocs")}, false, "/tmp/a.ocs"},
-    };
-    for (const auto &[arguments, edit, path] : rows) {
-        const LaunchOptions options = LaunchOptions::parse(arguments);
-        EXPECT_TRUE(options.error.isEmpty());
-        EXPECT_EQ(options.edit, edit) << path;
-        EXPECT_EQ(options.commandLine, QLatin1String(path));
-    }
+    const LaunchOptions plain = LaunchOptions::parse({QStringLiteral("/tmp/a.ocs")});
+    EXPECT_FALSE(plain.edit);
+    EXPECT_EQ(plain.commandLine, QStringLiteral("/tmp/a.ocs"));
+    const LaunchOptions bare = LaunchOptions::parse({QStringLiteral("--edit")});
+    EXPECT_TRUE(bare.edit && bare.error.isEmpty() && bare.commandLine.isEmpty());
     EXPECT_TRUE(LaunchOptions::usage().contains(QStringLiteral("--edit")));
-    EXPECT_EQ(EditorMode::forFile(QStringLiteral("/c/TOTALS.OGS")).kind(), EditorMode::Group);
-    EXPECT_EQ(EditorMode::forFile(QStringLiteral("/c/totals.ocs")).kind(), EditorMode::Contact);
-    EXPECT_EQ(EditorMode::forViewType(1).kind(), EditorMode::Contact);
     EXPECT_EQ(EditorMode::forViewType(3).kind(), EditorMode::Group);
-}
 
-// The editor alone: the file's kind picks the fields, and the call returns once it closes.
-TEST(EditorLaunch, EditorAloneOpensTheFileInItsMode)
-{
     QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("totals.ogs")));
+    QFile file(folder.filePath(QStringLiteral("MY TOTALS.OGS")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[4]=Sum");
     file.close();
+    const LaunchOptions options = LaunchOptions::parse({QStringLiteral("--edit"),
+        folder.filePath(QStringLiteral("MY")), QStringLiteral("TOTALS.OGS")});
+    ASSERT_TRUE(options.edit && options.error.isEmpty());
     RecordingDialogs dialogs;
     QtRunWindows windows(dialogs);
     windows.setEditorServices({nullptr, [] { return std::make_unique<FakeDatabase>(); }});
-    QString caption;
-    QString text;
-    bool previewEnabled = true;
     whenShown<FrmEditor>(QStringLiteral("frmEditor"), [&](FrmEditor &editor) {
-        caption = editor.windowTitle();
-        text = editor.rtfSyntax().Text();
-        previewEnabled = editor.findChild<QAction *>(QStringLiteral("PreviewMode"))->isEnabled();
+        EXPECT_EQ(editor.windowTitle(), QStringLiteral("Syntax Editor - Group Fields"));
+        EXPECT_EQ(editor.rtfSyntax().Text(), QStringLiteral("[4]=Sum"));
+        // No preview window to hand the text to.
+        EXPECT_FALSE(editor.findChild<QAction *>(QStringLiteral("PreviewMode"))->isEnabled());
         editor.close();
     });
     const ModalWatchdog watchdog;
-    windows.showEditor(file.fileName());
+    windows.showEditor(options.commandLine);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(caption, QStringLiteral("Syntax Editor - Group Fields"));
-    EXPECT_EQ(text, QStringLiteral("[4]=Sum"));
-    EXPECT_FALSE(previewEnabled); // no preview window to hand the text to
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
@@ -82,21 +68,14 @@ TEST(EditorLaunch, WindowLibraryEditorListsTheHostsFields)
     EXPECT_EQ(firstField, QStringLiteral("Contact ID"));
 }
 
-// The main window's ways into the editor, over a fake host and scripted file dialogs.
-class FrmMainEditor : public FrmMainFixture
-{
-protected:
-    void SetUp() override
-    {
-        FrmMainFixture::SetUp();
-        services.fileDialogs = &fileDialogs;
-        services.createDatabase = [] { return std::make_unique<FakeDatabase>(); };
-    }
+// The main window's ways into the editor, over a fake host.
+using FrmMainEditor = FrmMainFixture;
 
+TEST_F(FrmMainEditor, PromptDecidesWhatTheEditorStartsWith)
+{
     // Types the prompt and gives the command; the file and text the editor started with, and the
     // prompt once it closed answering No.
-    QStringList openEditor(const QString &prompt, const char *command)
-    {
+    const auto openEditor = [&](const QString &prompt, const char *command) {
         QStringList opened;
         whenShown<FrmEditor>(QStringLiteral("frmEditor"), [&](FrmEditor &editor) {
             opened << editor.sLoadedFile << editor.rtfSyntax().Text();
@@ -105,7 +84,7 @@ protected:
             editor.close();
         });
         runWindow([&](FrmMain &window) {
-            window.setEditorServices(services);
+            window.setEditorServices({nullptr, [] { return std::make_unique<FakeDatabase>(); }});
             type(window, prompt);
             if (std::string_view(command) == "cmdEditor")
                 child<QPushButton>(window, "cmdEditor")->click();
@@ -115,14 +94,7 @@ protected:
             child<QPushButton>(window, "cmdCancel")->click();
         });
         return opened;
-    }
-
-    EditorServices services;
-    ScriptedFileDialogs fileDialogs;
-};
-
-TEST_F(FrmMainEditor, PromptDecidesWhatTheEditorStartsWith)
-{
+    };
     const QString file = appPath(QStringLiteral("Totals.ocs"));
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
