@@ -100,22 +100,6 @@ TEST(SqliteHostView, StartsOnTheCurrentRecordMovesOnFromGoToAndKeepsWritesInAnyO
         QStringList({"C0001 a again 1 z 10", "C0002 b   20", "C0003 c 3  30"}));
 }
 
-TEST(SqliteHostView, GroupFieldDanceReturnsToTheSameGroup)
-{
-    TemporaryHost host;
-    host.createDemo();
-    auto [app, view] = attach(host, HostViewType::Groups);
-    view->MoveFirst();
-    view->MoveNext();
-    view->SetField(25, "done");
-    app->Command(HostCommand::BeforeRun);
-    const QString key = view->getField(1);
-    view->MoveNext();
-    view->GoTo(key);
-    EXPECT_EQ(view->getField(1) + '|' + view->getField(2) + '|' + view->getField(25),
-        "G002|West Coast Prospects|done");
-}
-
 TEST(SqliteHostView, FieldIdsKeyChangesAndRefusals)
 {
     TemporaryHost host;
@@ -138,7 +122,7 @@ TEST(SqliteHostView, FieldIdsKeyChangesAndRefusals)
     EXPECT_EQ(host.cli({"get", "4", "--record", "ACME-1"}).out, "10\n");
 }
 
-TEST(SqliteHostView, AttachReadsTheTitleAndViewAndRefusesForeignFiles)
+TEST(SqliteHostView, AttachReadsTheTitleAndViewRefusesForeignFilesAndGoesBackToAGroup)
 {
     TemporaryHost host;
     EXPECT_EQ(thrownError([&] { SqliteHostApplication::attach(host.path()); }).first, 429);
@@ -153,9 +137,19 @@ TEST(SqliteHostView, AttachReadsTheTitleAndViewAndRefusesForeignFiles)
     demo.createDemo();
     EXPECT_EQ(SqliteHostApplication::readForegroundWindowTitle(demo.path()), "ACT! - Demo");
     ASSERT_EQ(demo.cli({"view", "2"}).exitCode, 0);
-    auto app = SqliteHostApplication::attach(demo.path());
+    auto [app, view] = attach(demo, HostViewType::Groups);
     EXPECT_EQ(app->Views().GetActive()->Type(), 2);
     EXPECT_EQ(app->GetOpenDBName(), QFileInfo(demo.path()).absoluteFilePath());
+    // A group written, left and gone back to by its key.
+    view->MoveFirst();
+    view->MoveNext();
+    view->SetField(25, "done");
+    app->Command(HostCommand::BeforeRun);
+    const QString key = view->getField(1);
+    view->MoveNext();
+    view->GoTo(key);
+    EXPECT_EQ(view->getField(1) + '|' + view->getField(2) + '|' + view->getField(25),
+        "G002|West Coast Prospects|done");
 }
 
 // The first walk reads ten fields more from the middle of its second block on; the others
