@@ -41,7 +41,6 @@ TEST(CsvImport, RefusesTheWholeFileForAnyWrongPartElseUpdatesByKeyAndAddsTheOthe
     host.expectOut({"add"}, "C0053\n");
 }
 
-// Exported, it reads back the same into another host.
 TEST(CsvImport, AFileLongerThanWhatIsReadAtOnceArrivesWholeAndExportReadsBack)
 {
     TemporaryHost host;

@@ -69,7 +69,6 @@ protected:
     EventLog log;
 };
 
-// The views read a change when its event arrives; the host's own calls raise none.
 TEST_F(HostEventsTest, RaisedForChangesByAnotherProcessOnlyWhichTheViewsThenRead)
 {
     const auto view

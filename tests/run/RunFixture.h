@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <numeric>
 
 // An in-memory host: records of field values keyed by field 1, a lookup, a current record
 // and a log of what it was asked, so run tests can see every call.
@@ -67,10 +68,9 @@ public:
         void GoTo(const QString &key) override
         {
             m_host.calls << QStringLiteral("GoTo ") + key;
-            for (qsizetype i = 0; i < m_host.records.size(); ++i) {
+            for (qsizetype i = 0; i < m_host.records.size(); ++i)
                 if (m_host.records.at(i).value(1) == key)
                     m_host.current = int(i);
-            }
         }
 
     private:
@@ -95,9 +95,8 @@ public:
     {
         commands << command;
         if (command == HostCommand::LookupAllContacts) {
-            lookup.clear();
-            for (int i = 0; i < records.size(); ++i)
-                lookup << i;
+            lookup.resize(records.size());
+            std::iota(lookup.begin(), lookup.end(), 0);
         }
     }
     QString GetOpenDBName() override { return QStringLiteral("/tmp/fake.db"); }
