@@ -21,7 +21,6 @@ protected:
         qunsetenv("ORVANTA_APP_DIR");
         qunsetenv("XDG_DATA_HOME");
     }
-    void useProgramFolder(const QString &dir) { qputenv("ORVANTA_APP_DIR", dir.toUtf8()); }
 
     QTemporaryDir scratch;
 };
@@ -36,7 +35,7 @@ TEST_F(AppPathTest, WritesIntoTheProgramFolderOnlyWhenItMayBeWritten)
         // An installed program's folder that is not there to write into.
         {scratch.filePath("missing/bin"), userData}};
     for (const auto &[programFolder, expected] : rows) {
-        useProgramFolder(programFolder);
+        qputenv("ORVANTA_APP_DIR", programFolder.toUtf8());
         EXPECT_EQ(WritableAppPath(), expected) << programFolder.toStdString();
     }
     EXPECT_TRUE(QDir(userData).exists()) << "the data folder is created on first use";
@@ -44,7 +43,7 @@ TEST_F(AppPathTest, WritesIntoTheProgramFolderOnlyWhenItMayBeWritten)
 
 TEST_F(AppPathTest, ReadsDataFilesFromTheProgramFolderFirst)
 {
-    useProgramFolder(scratch.path());
+    qputenv("ORVANTA_APP_DIR", scratch.path().toUtf8());
     QFile manual(scratch.filePath("orvanta_manual.pdf"));
     ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
     EXPECT_EQ(AppDataFile("orvanta_manual.pdf"), manual.fileName());

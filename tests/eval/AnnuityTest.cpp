@@ -34,9 +34,7 @@ const Annuity Plans[] = {
     {1e-9, 120, -10, 1000, 0, 0},
 };
 
-class AnnuityRoundTrip : public testing::TestWithParam<Annuity>
-{
-};
+using AnnuityRoundTrip = testing::TestWithParam<Annuity>;
 
 TEST_P(AnnuityRoundTrip, EachQuantitySolvedFitsTheEquation)
 {

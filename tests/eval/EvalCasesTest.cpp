@@ -43,9 +43,7 @@ std::vector<EvalCase> loadCases()
     return cases;
 }
 
-class EvalCases : public testing::TestWithParam<EvalCase>
-{
-};
+using EvalCases = testing::TestWithParam<EvalCase>;
 
 TEST_P(EvalCases, GiveTheExpectedOutcome)
 {

@@ -21,15 +21,10 @@ public:
         ev.setTargetFieldReader([] { return QStringLiteral("42"); });
     }
 
-    static const char *kindName(Value::Kind kind)
-    {
-        static const char *const names[] = {"Empty", "Number", "Text", "Date", "Logical"};
-        return names[int(kind)];
-    }
-
     QString describe(const Value &v) const
     {
-        return QString::fromLatin1(kindName(v.kind())) + u' ' + ev.locale().toText(v);
+        static const char *const kinds[] = {"Empty", "Number", "Text", "Date", "Logical"};
+        return QString::fromLatin1(kinds[int(v.kind())]) + u' ' + ev.locale().toText(v);
     }
 
     // A fresh top-level evaluation.

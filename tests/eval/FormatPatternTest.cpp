@@ -22,9 +22,7 @@ void PrintTo(const Row &row, std::ostream *os)
         << "]";
 }
 
-class FormatPatternRows : public testing::TestWithParam<Row>
-{
-};
+using FormatPatternRows = testing::TestWithParam<Row>;
 
 TEST_P(FormatPatternRows, FormatsAsExpected)
 {

@@ -4,19 +4,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-struct ReadCase
-{
-    const char *name;
-    QString text;
-    QList<QStringList> records;
-    QList<int> lines;
-};
-} // namespace
-
 TEST(CsvReader, ReadsQuotedAndPlainValues)
 {
-    const ReadCase cases[] = {
+    const struct
+    {
+        const char *name;
+        QString text;
+        QList<QStringList> records;
+        QList<int> lines;
+    } cases[] = {
         {"plain", "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}, {1, 2}},
         {"lf and no final break", "a,b\nc,d", {{"a", "b"}, {"c", "d"}}, {1, 2}},
         {"empty values", "a,,\n,b,\n", {{"a", "", ""}, {"", "b", ""}}, {1, 2}},
@@ -25,7 +21,7 @@ TEST(CsvReader, ReadsQuotedAndPlainValues)
         {"blank lines skipped", "a\n\n\nb\n", {{"a"}, {"b"}}, {1, 4}},
         {"byte order mark", QString(QChar(0xFEFF)) + "1,2\n", {{"1", "2"}}, {1}},
     };
-    for (const ReadCase &c : cases) {
+    for (const auto &c : cases) {
         const QList<CsvReader::Record> records = CsvReader::read(c.text);
         ASSERT_EQ(records.size(), c.records.size()) << c.name;
         for (qsizetype i = 0; i < records.size(); ++i) {

@@ -1,4 +1,6 @@
+#include "CommandLineWords.h"
 #include "HostApplication.h"
+#include "HostAuxCommands.h"
 #include "SqliteHostApplication.h"
 #include "TemporaryHost.h"
 
@@ -64,8 +66,6 @@ TEST_F(FieldTriggerTest, ShowSetClearAndRefuse)
     host.expectOut({"trigger", "3"}, line + "\n");
     host.expectOut({"trigger", "3", ""}, "");
     host.expectRefused({"trigger", "99", "prog"}, "unknown field '99' for contacts");
-    host.expectRefused(
-        {"trigger", "3", "prog 'open"}, "the command line has an unbalanced single quote");
     host.expectRefused({"trigger", "3", "   "}, "the command line names no program");
     host.expectOut({"trigger", "3"}, "");
 }
@@ -92,18 +92,99 @@ TEST_F(FieldTriggerTest, FailingTriggersGiveOneLineAndStatus2AndTheValueStays)
     }
 }
 
-TEST_F(FieldTriggerTest, LaunchStartsACommandInItsFolderAndWaits)
+// Then a command is defined whose program runs in its folder, and launched.
+TEST_F(FieldTriggerTest, AuxCommandCallsAnswerTheHostsStatusesAndLaunchWaitsForTheProgram)
 {
+    const auto application = SqliteHostApplication::attach(host.path());
+    const auto commands = application->AuxCommands();
+    const auto define = [&](const QString &name) {
+        return commands->AddAuxCommand(name, "/opt/orvanta/orvanta", "/opt/orvanta", name,
+            "Click to launch " + name, "/opt/orvanta/orvanta.png", "/opt/orvanta/orvanta32.png", 1);
+    };
+    using S = HostAuxCommands::Status;
+    EXPECT_FALSE(commands->AuxCommandExists("Orvanta"));
+    EXPECT_EQ(commands->AddAuxCommandToToolbar(1, "Orvanta"), S::UnknownCommand);
+    EXPECT_EQ(define(""), S::InvalidDefinition);
+    EXPECT_EQ(define("Orvanta"), S::Done);
+    EXPECT_TRUE(commands->AuxCommandExists("Orvanta"));
+    EXPECT_FALSE(commands->AuxCommandExists("orvanta"));
+    EXPECT_EQ(commands->AddAuxCommandToToolbar(1, "Orvanta"), S::Done);
+    EXPECT_EQ(commands->AddAuxCommandToToolbar(1, "Orvanta"), S::Done);
+    EXPECT_EQ(commands->AddAuxCommandToToolbar(3, "Orvanta"), S::Done);
+    EXPECT_EQ(commands->AddAuxCommandToToolsMenu(3, "Orvanta"), S::Done);
+    EXPECT_EQ(commands->AddAuxCommandToToolsMenu(6, "Orvanta"), S::Done);
+    EXPECT_EQ(commands->AddAuxCommandToToolbar(0, "Orvanta"), S::UnknownView);
+    EXPECT_EQ(commands->AddAuxCommandToToolsMenu(7, "Orvanta"), S::UnknownView);
+    EXPECT_EQ(commands->RemoveAuxCommandFromToolbar(1, "Other"), S::UnknownCommand);
+    EXPECT_EQ(commands->RemoveAuxCommandFromToolsMenu(9, "Orvanta"), S::UnknownView);
+    EXPECT_EQ(commands->RemoveAuxCommandFromToolsMenu(6, "Orvanta"), S::Done);
+    QString placed; // toolbar and tools menu of views 0 to 6
+    for (qint16 view = 0; view <= 6; ++view)
+        placed += QStringLiteral("%1%2 ")
+                      .arg(commands->AuxCommandExistsInToolbar(view, "Orvanta"))
+                      .arg(commands->AuxCommandExistsInToolsMenu(view, "Orvanta"));
+    EXPECT_EQ(placed, "00 10 00 11 00 00 00 ");
+
+    host.expectOut({"aux"},
+        "Orvanta\n"
+        "  executable: /opt/orvanta/orvanta\n"
+        "  folder:     /opt/orvanta\n"
+        "  tooltip:    Click to launch Orvanta\n"
+        "  icons:      /opt/orvanta/orvanta.png, /opt/orvanta/orvanta32.png\n"
+        "  toolbar:    1 Contacts, 3 Groups\n"
+        "  tools menu: 3 Groups\n");
+
     const QString program
         = script("launched.sh", "sleep 0.2; pwd > where; printf '%s' \"$ORVANTA_HOST\" > db");
     const QString folder = host.filePath("work");
     ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_EQ(SqliteHostApplication::attach(host.path())
-                  ->AuxCommands()
-                  ->AddAuxCommand("Orvanta", program, folder, "Orvanta", "tip", "i", "i32", 1),
-        0);
-    host.expectOut({"launch", "Orvanta"}, "");
+    ASSERT_EQ(
+        commands->AddAuxCommand("Run", program, folder, "Run", "tip", "i", "i32", 1), S::Done);
+    host.expectOut({"launch", "Run"}, "");
     EXPECT_EQ(read("work/where").trimmed(), QDir(folder).canonicalPath());
     EXPECT_EQ(read("work/db"), host.path());
     host.expectRefused({"launch", "Other"}, "no launch command is named 'Other' (see aux)");
+}
+
+TEST(CommandLineWords, CutsAsAShellWithoutExpansion)
+{
+    const struct
+    {
+        const char *line;
+        QStringList words;
+    } rows[] = {
+        {"/opt/orvanta/orvanta /[25]=[3]*2", {"/opt/orvanta/orvanta", "/[25]=[3]*2"}},
+        {"  prog   a\tb  ", {"prog", "a", "b"}},
+        {"prog 'two words' \"and more\"", {"prog", "two words", "and more"}},
+        {"prog it\\'s a\\ b", {"prog", "it's", "a b"}},
+        {"prog [25]=[3]*2\\/[26]=1", {"prog", "[25]=[3]*2\\/[26]=1"}},
+        {"prog 'lit\\eral $HOME'", {"prog", "lit\\eral $HOME"}},
+        {"prog \"say \\\"hi\\\" \\/\"", {"prog", "say \"hi\" \\/"}},
+        {"prog '' \"\"", {"prog", "", ""}},
+        {"prog [26]=If([4]>1;\"Yes\";\"No\") [2]=\"O'Brien\"",
+            {"prog", "[26]=If([4]>1;\"Yes\";\"No\")", "[2]=\"O'Brien\""}},
+        {"prog 'a b'\"c\"", {"prog", "a b\"c\""}},
+        {"prog end\\", {"prog", "end\\"}},
+        {"   ", {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(CommandLineWords::split(QString::fromUtf8(row.line)), row.words) << row.line;
+}
+
+TEST(CommandLineWords, UnbalancedQuotesAreRefusedByName)
+{
+    const struct
+    {
+        const char *line;
+        const char *message;
+    } rows[] = {
+        {"prog 'open", "the command line has an unbalanced single quote"},
+        {"prog \"open", "the command line has an unbalanced double quote"},
+        {"prog \"it's\" 'x", "the command line has an unbalanced single quote"},
+        {"prog \"escaped \\\"", "the command line has an unbalanced double quote"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(thrownError([&] { CommandLineWords::split(QString::fromUtf8(row.line)); }).second,
+            QLatin1String(row.message))
+            << row.line;
 }

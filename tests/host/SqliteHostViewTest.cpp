@@ -5,6 +5,7 @@
 #include "HostViews.h"
 #include "OrvantaError.h"
 #include "SqliteHostApplication.h"
+#include "SqliteHostDatabase.h"
 #include "TemporaryHost.h"
 
 #include <QFileInfo>
@@ -67,39 +68,36 @@ TEST(SqliteHostView, WalksTheLookupInItsOrderAndCommand701HoldsEveryContact)
     EXPECT_EQ(logged, QStringList({"104", "150", "701"}));
 }
 
-TEST(SqliteHostView, StartsOnTheCurrentRecordAndMovesOnFromGoTo)
+TEST(SqliteHostView, StartsOnTheCurrentRecordMovesOnFromGoToAndKeepsWritesInAnyOrder)
 {
     TemporaryHost host;
     host.createContacts(3);
     ASSERT_EQ(host.cli({"goto", "C0002"}).exitCode, 0);
-    auto [app, view] = attach(host);
-    EXPECT_EQ(view->getField(4), "20");
-    view->MoveNext();
-    view->MoveNext();
-    EXPECT_EQ(thrownError([&] { view->getField(3); }), std::pair(5, QString("No current record")));
-    view->MoveFirst();
-    EXPECT_EQ(view->getField(1), "C0001");
-    view->GoTo("C0002");
-    view->MoveNext();
-    EXPECT_EQ(view->getField(1), "C0003");
-    EXPECT_EQ(thrownError([&] { view->GoTo("C9999"); }),
-        std::pair(5, QString("No record of contacts has the key 'C9999'")));
-}
-
-TEST(SqliteHostView, GroupFieldDanceReturnsToTheSameGroup)
-{
-    TemporaryHost host;
-    host.createDemo();
-    auto [app, view] = attach(host, HostViewType::Groups);
-    view->MoveFirst();
-    view->MoveNext();
-    view->SetField(25, "done");
-    app->Command(HostCommand::BeforeRun);
-    const QString key = view->getField(1);
-    view->MoveNext();
-    view->GoTo(key);
-    EXPECT_EQ(view->getField(1) + '|' + view->getField(2) + '|' + view->getField(25),
-        "G002|West Coast Prospects|done");
+    {
+        auto [app, view] = attach(host);
+        EXPECT_EQ(view->getField(4), "20");
+        view->MoveNext();
+        view->MoveNext();
+        EXPECT_EQ(
+            thrownError([&] { view->getField(3); }), std::pair(5, QString("No current record")));
+        view->MoveFirst();
+        EXPECT_EQ(view->getField(1), "C0001");
+        view->GoTo("C0002");
+        view->MoveNext();
+        EXPECT_EQ(view->getField(1), "C0003");
+        EXPECT_EQ(thrownError([&] { view->GoTo("C9999"); }),
+            std::pair(5, QString("No record of contacts has the key 'C9999'")));
+        for (const QStringList &write :
+            QList<QStringList> {{"C0003", "25", "c"}, {"C0001", "25", "a"}, {"C0002", "25", "b"},
+                {"C0001", "25", "a again"}, {"C0002", "3", ""}, {"C0001", "26", "z"}}) {
+            view->GoTo(write[0]);
+            view->SetField(write[1].toInt(), write[2]);
+        }
+        view->GoTo("C0002");
+    }
+    host.expectOut({"current"}, "C0002\n");
+    EXPECT_EQ(walk(*attach(host).view, {1, 25, 3, 26, 4}),
+        QStringList({"C0001 a again 1 z 10", "C0002 b   20", "C0003 c 3  30"}));
 }
 
 TEST(SqliteHostView, FieldIdsKeyChangesAndRefusals)
@@ -124,7 +122,7 @@ TEST(SqliteHostView, FieldIdsKeyChangesAndRefusals)
     EXPECT_EQ(host.cli({"get", "4", "--record", "ACME-1"}).out, "10\n");
 }
 
-TEST(SqliteHostView, AttachReadsTheTitleAndViewAndRefusesForeignFiles)
+TEST(SqliteHostView, AttachReadsTheTitleAndViewRefusesForeignFilesAndGoesBackToAGroup)
 {
     TemporaryHost host;
     EXPECT_EQ(thrownError([&] { SqliteHostApplication::attach(host.path()); }).first, 429);
@@ -139,58 +137,27 @@ TEST(SqliteHostView, AttachReadsTheTitleAndViewAndRefusesForeignFiles)
     demo.createDemo();
     EXPECT_EQ(SqliteHostApplication::readForegroundWindowTitle(demo.path()), "ACT! - Demo");
     ASSERT_EQ(demo.cli({"view", "2"}).exitCode, 0);
-    auto app = SqliteHostApplication::attach(demo.path());
+    auto [app, view] = attach(demo, HostViewType::Groups);
     EXPECT_EQ(app->Views().GetActive()->Type(), 2);
     EXPECT_EQ(app->GetOpenDBName(), QFileInfo(demo.path()).absoluteFilePath());
+    // A group written, left and gone back to by its key.
+    view->MoveFirst();
+    view->MoveNext();
+    view->SetField(25, "done");
+    app->Command(HostCommand::BeforeRun);
+    const QString key = view->getField(1);
+    view->MoveNext();
+    view->GoTo(key);
+    EXPECT_EQ(view->getField(1) + '|' + view->getField(2) + '|' + view->getField(25),
+        "G002|West Coast Prospects|done");
 }
 
-TEST(SqliteHostView, WritesInAnyOrderAreKept)
-{
-    TemporaryHost host;
-    host.createContacts(3);
-    {
-        auto [app, view] = attach(host);
-        for (const QStringList &write :
-            QList<QStringList> {{"C0003", "25", "c"}, {"C0001", "25", "a"}, {"C0002", "25", "b"},
-                {"C0001", "25", "a again"}, {"C0002", "3", ""}, {"C0001", "26", "z"}}) {
-            view->GoTo(write[0]);
-            view->SetField(write[1].toInt(), write[2]);
-        }
-        view->GoTo("C0002");
-    }
-    host.expectOut({"current"}, "C0002\n");
-    host.expectOut({"get", "25", "--record", "C0001"}, "a again\n");
-    host.expectOut({"get", "25", "--record", "C0002"}, "b\n");
-    host.expectOut({"get", "25", "--record", "C0003"}, "c\n");
-    host.expectOut({"get", "3", "--record", "C0002"}, "\n");
-    host.expectOut({"get", "26", "--record", "C0001"}, "z\n");
-    host.expectOut({"get", "4", "--record", "C0003"}, "30\n");
-}
-
-TEST(SqliteHostView, EveryRecordShowsItsOwnValuesInAnyLookup)
+// The first walk reads ten fields more from the middle of its second block on; the others
+// go through whole lookups in other orders.
+TEST(SqliteHostView, FieldsFirstReadMidWalkAndEveryRecordShowsItsOwnValuesInAnyLookup)
 {
     TemporaryHost host;
     host.createContacts(300);
-    QList<int> inOrder(300);
-    std::iota(inOrder.begin(), inOrder.end(), 1);
-    const QList<int> reversed(inOrder.crbegin(), inOrder.crend());
-    for (const QList<int> &numbers :
-        {inOrder, reversed, inOrder.first(64) + QList<int> {290, 5, 5, 150}}) {
-        QStringList keys;
-        QStringList expected;
-        for (int n : numbers) {
-            keys.append(QStringLiteral("C%1").arg(n, 4, 10, QLatin1Char('0')));
-            expected.append(QStringLiteral("%1 %2 %3").arg(keys.last()).arg(n).arg(n * 10));
-        }
-        ASSERT_EQ(host.cli(QStringList {"lookup"} + keys).exitCode, 0);
-        EXPECT_EQ(walk(*attach(host).view, {1, 3, 4}), expected) << numbers.size();
-    }
-}
-
-TEST(SqliteHostView, FieldsFirstReadMidWalkAndManyFieldsAreRead)
-{
-    TemporaryHost host;
-    host.createContacts(150);
     const QList<qint32> userFields = {25, 26, 27, 28, 29, 30, 31, 32, 33, 34};
     {
         auto [app, view] = attach(host);
@@ -208,7 +175,6 @@ TEST(SqliteHostView, FieldsFirstReadMidWalkAndManyFieldsAreRead)
                 wrong.append(QStringLiteral("%1 of %2").arg(field).arg(n));
         };
         expect(3, QString::number(n));
-        // From the middle of the second block on, ten fields more than the first.
         if (n >= 70) {
             for (qint32 field : userFields)
                 expect(field, QStringLiteral("%1-%2").arg(field).arg(n));
@@ -216,6 +182,21 @@ TEST(SqliteHostView, FieldsFirstReadMidWalkAndManyFieldsAreRead)
         }
     }
     EXPECT_EQ(wrong, QStringList());
+    app.reset();
+    QList<int> inOrder(300);
+    std::iota(inOrder.begin(), inOrder.end(), 1);
+    const QList<int> reversed(inOrder.crbegin(), inOrder.crend());
+    for (const QList<int> &numbers :
+        {inOrder, reversed, inOrder.first(64) + QList<int> {290, 5, 5, 150}}) {
+        QStringList keys;
+        QStringList expected;
+        for (int n : numbers) {
+            keys.append(QStringLiteral("C%1").arg(n, 4, 10, QLatin1Char('0')));
+            expected.append(QStringLiteral("%1 %2 %3").arg(keys.last()).arg(n).arg(n * 10));
+        }
+        ASSERT_EQ(host.cli(QStringList {"lookup"} + keys).exitCode, 0);
+        EXPECT_EQ(walk(*attach(host).view, {1, 3, 4}), expected) << numbers.size();
+    }
 }
 
 TEST(SqliteHostView, AWriterThatStopsAfterABatchKeepsIt)
@@ -255,4 +236,34 @@ TEST(SqliteHostView, TwoWritersAtOnceLoseNothing)
     const QStringList rows = walk(*attach(host).view, {1, 25, 26});
     EXPECT_EQ(rows.filter(QRegularExpression("^(\\S+) \\1 \\1$")).size(), 2000);
     EXPECT_EQ(host.cli({"get", "27", "--record", "C1000"}).out, "cli\n");
+}
+
+TEST(SqliteHostDatabase, ListsTheStandardFieldsByPositionAndRefusesWhatIsNotThere)
+{
+    TemporaryHost host;
+    SqliteHostDatabase database;
+    EXPECT_EQ(thrownError([&] { database.ContactFields(); }).first, 91);
+    EXPECT_EQ(thrownError([&] { database.OpenEx(host.path()); }).first, 53);
+    host.createDemo();
+    database.OpenEx(host.path());
+    HostFields &contacts = database.ContactFields();
+    ASSERT_EQ(contacts.Count(), 45);
+    struct Row
+    {
+        qint16 position;
+        qint32 id;
+        QString label;
+        QString type;
+    };
+    for (const Row &row : {Row {0, 1, "Contact ID", "1"}, Row {2, 3, "Revenue", "2"},
+             Row {39, 40, "Notes", "7"}, Row {44, 203, "Merge Date", "3"}}) {
+        EXPECT_EQ(contacts.Id(row.position), row.id) << row.position;
+        EXPECT_EQ(contacts.Label(row.position), row.label) << row.position;
+        EXPECT_EQ(contacts.Type(row.position), row.type) << row.position;
+    }
+    EXPECT_EQ(contacts.Type(QStringLiteral("125")), "11");
+    EXPECT_EQ(contacts.Id(QStringLiteral("202")), 202);
+    EXPECT_EQ(database.GroupFields().Label(1), "Group Name");
+    EXPECT_EQ(thrownError([&] { contacts.Id(qint16(45)); }).first, 9);
+    EXPECT_EQ(thrownError([&] { contacts.Type(QStringLiteral("41")); }).first, 5);
 }

@@ -53,18 +53,19 @@ TemporaryHost::CliResult TemporaryHost::cli(const QStringList &arguments) const
 
 void TemporaryHost::expectOut(const QStringList &arguments, const QString &out) const
 {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
     const CliResult result = cli(arguments);
-    EXPECT_EQ(result.exitCode, 0) << arguments.join(' ').toStdString() << ": "
-                                  << result.err.toStdString();
-    EXPECT_EQ(result.out, out) << arguments.join(' ').toStdString();
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, out);
 }
 
 void TemporaryHost::expectRefused(const QStringList &arguments, const QString &message) const
 {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
     const CliResult result = cli(arguments);
-    EXPECT_EQ(result.exitCode, 2) << arguments.join(' ').toStdString();
-    EXPECT_EQ(result.err, "orvanta-host: " + message + '\n') << arguments.join(' ').toStdString();
-    EXPECT_EQ(result.out, "") << arguments.join(' ').toStdString();
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "orvanta-host: " + message + '\n');
+    EXPECT_EQ(result.out, "");
 }
 
 QString TemporaryHost::cliProgram()

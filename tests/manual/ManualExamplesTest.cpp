@@ -26,24 +26,20 @@ void PrintTo(const ManualExample &example, std::ostream *os)
 
 const QString CausePrefix = QStringLiteral("Cause: ");
 
-// Two code spans with only an arrow between them.
-QList<ManualExample> loadManualExamples()
-{
-    static const QRegularExpression example(QStringLiteral("`([^`]*)` \u2192 `([^`]*)`"));
-    QFile file(QStringLiteral(ORVANTA_MANUAL_FILE));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    QList<ManualExample> examples;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        for (const QRegularExpressionMatch &match : example.globalMatch(lines.at(i)))
-            examples.append({match.captured(1), match.captured(2), int(i + 1)});
-    return examples;
-}
-
+// Two code spans with only an arrow between them, read once.
 const QList<ManualExample> &manualExamples()
 {
-    static const QList<ManualExample> examples = loadManualExamples();
+    static const QList<ManualExample> examples = [] {
+        const QRegularExpression example(QStringLiteral("`([^`]*)` \u2192 `([^`]*)`"));
+        QFile file(QStringLiteral(ORVANTA_MANUAL_FILE));
+        file.open(QIODevice::ReadOnly);
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        QList<ManualExample> found;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            for (const QRegularExpressionMatch &match : example.globalMatch(lines.at(i)))
+                found.append({match.captured(1), match.captured(2), int(i + 1)});
+        return found;
+    }();
     return examples;
 }
 

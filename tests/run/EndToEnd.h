@@ -34,13 +34,13 @@ protected:
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        const QMap<QString, QString> fixed {{"ORVANTA_HOST", dbPath()},
+        QMap<QString, QString> values {{"ORVANTA_HOST", dbPath()},
             {"XDG_CONFIG_HOME", m_dir.filePath("config")},
             {"XDG_DATA_HOME", m_dir.filePath("data")}, {"ORVANTA_APP_DIR", appDir()},
             {"ORVANTA_UI", "console"}, {"LANG", m_lang}, {"LC_ALL", m_lang}};
-        for (const auto &values : {fixed, m_extraEnvironment})
-            for (auto it = values.cbegin(); it != values.cend(); ++it)
-                env.insert(it.key(), it.value());
+        values.insert(m_extraEnvironment);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            env.insert(it.key(), it.value());
         return env;
     }
 

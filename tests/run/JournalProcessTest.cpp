@@ -119,27 +119,20 @@ TEST_F(JournalProcess, UndoRestoresTheRunLeavesLaterChangesAndCanItselfBeUndone)
 
 TEST_F(JournalProcess, UndoSaysWhyItCannot)
 {
-    const Result nothing = orvanta({"--undo"});
-    EXPECT_EQ(nothing.exitCode, 1);
-    EXPECT_TRUE(nothing.err.contains("There is no run to undo.")) << nothing.err.toStdString();
-
+    const auto expectRefused = [&](const QStringList &arguments, int status, const QString &why) {
+        const Result r = orvanta(arguments, "y\n");
+        EXPECT_EQ(r.exitCode, status);
+        EXPECT_TRUE(r.err.contains(why)) << r.err.toStdString();
+    };
+    expectRefused({"--undo"}, 1, "There is no run to undo.");
     ASSERT_EQ(orvanta({"[25]=1"}).exitCode, 0);
-    const Result missing = orvanta({"--undo", "7"});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains("There is no run 7 in the history."));
-
+    expectRefused({"--undo", "7"}, 1, "There is no run 7 in the history.");
+    expectRefused({"--undo", "x"}, 2, "--undo takes a run number, not x");
     const QString first = hostPath();
     m_extraEnvironment["ORVANTA_HOST"] = m_dir.filePath("other.db");
     host({"init", "--demo"});
-    const Result elsewhere = orvanta({"--undo"}, "y\n");
-    EXPECT_EQ(elsewhere.exitCode, 1);
-    EXPECT_TRUE(elsewhere.err.contains(
-        "Run 1 was made on the host database " + first + ", not on " + hostPath()))
-        << elsewhere.err.toStdString();
-
-    const Result badNumber = orvanta({"--undo", "x"});
-    EXPECT_EQ(badNumber.exitCode, 2);
-    EXPECT_TRUE(badNumber.err.contains("--undo takes a run number, not x"));
+    expectRefused(
+        {"--undo"}, 1, "Run 1 was made on the host database " + first + ", not on " + hostPath());
 }
 
 TEST_F(JournalProcess, AJournalThatCannotBeUsedIsReportedAndTheFieldStillWritten)

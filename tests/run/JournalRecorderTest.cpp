@@ -1,9 +1,8 @@
 // The journal's commit protocol, settling a killed run's last commit, and retention,
 // through JournalRecorder, PendingWrites and RunJournal on a private journal file.
 #include "JournalRecorder.h"
-#include "FakeHost.h"
 #include "PendingWrites.h"
-#include "RecordingDialogs.h"
+#include "RunFixture.h"
 #include "RunJournal.h"
 
 #include <QTemporaryDir>
@@ -103,7 +102,6 @@ TEST_F(JournalRecorderTest, WritesAreJournaledBeforeTheHostCommitsAndConfirmedAf
                       [&](const JournalWrite &write) { return write.id <= entry.confirmed; })),
             row.confirmed);
         EXPECT_EQ(entry.finished, row.finished);
-        EXPECT_EQ(writes.front().written, "0");
         EXPECT_TRUE(dialogs.texts().isEmpty());
     }
 }

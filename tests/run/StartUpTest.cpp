@@ -8,7 +8,7 @@ class StartUpTest : public RunFixture
 protected:
     void start(std::optional<QString> title = QString("ACT! - Demo"))
     {
-        writeAppFile("tempcalc.txt", {});
+        QFile(appDir() + "/tempcalc.txt").open(QIODevice::WriteOnly);
         state = RunState();
         state.commandLine = "[25]=[3]*2";
         RunDialogs runDialogs(dialogs);
