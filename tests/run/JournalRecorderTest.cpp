@@ -106,6 +106,22 @@ TEST_F(JournalRecorderTest, WritesAreJournaledBeforeTheHostCommitsAndConfirmedAf
     }
 }
 
+// A message shown part-way through a record commits what it wrote so far; the record
+// still counts once.
+TEST_F(JournalRecorderTest, ARecordWrittenInTwoCommitsCountsOnce)
+{
+    auto run = recorder();
+    for (int field : {25, 26}) {
+        run->add("C1", field, "a", "b");
+        run->aboutToCommit(1);
+        run->committed();
+    }
+    run->finish();
+    const JournalRun entry = journal().runs().at(0);
+    EXPECT_EQ(entry.records, 1);
+    EXPECT_EQ(entry.fields, 2);
+}
+
 TEST_F(JournalRecorderTest, AKilledRunsLastCommitIsSettledByTheHostsValues)
 {
     const struct
