@@ -4,6 +4,7 @@
 #include "ArgumentFile.h"
 #include "FileExists.h"
 #include "HostApplication.h"
+#include "HostNumbers.h"
 #include "HostView.h"
 #include "HostViews.h"
 #include "OrvantaError.h"
@@ -43,7 +44,7 @@ int CalculationExplainer::run(
         m_state.activeViewType = m_state.viewCollection->GetActive()->Type();
         m_state.calculationView
             = m_state.viewCollection->Create(m_state.activeViewType, QStringLiteral("CV"));
-        out << "Record: " << m_state.calculationView->getField(1) << '\n';
+        out << "Record: " << m_state.calculationView->getField(HostField::Key) << '\n';
         explain(statements, out);
         m_state.calculationView.reset();
         m_state.hostApplication = nullptr;
