@@ -1,3 +1,5 @@
+#include "WhenShown.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -26,6 +28,14 @@ private:
     QApplication *m_application = nullptr;
 };
 
+// A window that never showed must not have its action run in a later test.
+class PendingPollsReaper : public ::testing::EmptyTestEventListener
+{
+    void OnTestEnd(const ::testing::TestInfo &) override { qDeleteAll(pendingPolls().children()); }
+};
+
 const auto *const environment = ::testing::AddGlobalTestEnvironment(new UiTestEnvironment);
+const bool reaping
+    = (::testing::UnitTest::GetInstance()->listeners().Append(new PendingPollsReaper), true);
 
 } // namespace

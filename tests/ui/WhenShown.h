@@ -6,13 +6,21 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+// The polls still waiting; the test environment deletes them when a test ends, since
+// their actions refer to that test's variables.
+inline QObject &pendingPolls()
+{
+    static QObject owner;
+    return owner;
+}
+
 // Polls every 10 ms until find returns a window, then runs action on it; after 5 s
 // it gives up, fails the test with what it waited for and closes the window at hand.
 template<class W>
 void pollForWindow(
     std::function<W *()> find, std::function<void(W &)> action, const QString &waitedFor)
 {
-    auto *poll = new QTimer;
+    auto *poll = new QTimer(&pendingPolls());
     QObject::connect(poll, &QTimer::timeout, [=, waited = 0]() mutable {
         W *window = find();
         if (!window && ++waited <= 500)
