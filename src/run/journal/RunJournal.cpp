@@ -151,6 +151,21 @@ void RunJournal::exec(const char *sql)
         fail();
 }
 
+int RunJournal::execute(const char *sql, qint64 run, qint64 value)
+{
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr) != SQLITE_OK)
+        fail();
+    sqlite3_bind_int64(statement, 1, run);
+    // A statement without ?2 refuses the second value, which is then simply not used.
+    sqlite3_bind_int64(statement, 2, value);
+    const int step = sqlite3_step(statement);
+    sqlite3_finalize(statement);
+    if (step != SQLITE_DONE)
+        fail();
+    return sqlite3_changes(m_db);
+}
+
 sqlite3_stmt *RunJournal::prepared(int slot, const char *sql)
 {
     sqlite3_stmt *&statement = m_statements[size_t(slot)];
@@ -277,19 +292,18 @@ std::optional<JournalRun> RunJournal::run(qint64 number)
         = QByteArray("SELECT ") + RunColumns + " FROM runs WHERE id = ? AND pruning = 0";
     sqlite3_stmt *statement = prepared(SelectRun, sql.constData());
     sqlite3_bind_int64(statement, 1, number);
-    const int step = sqlite3_step(statement);
-    if (step == SQLITE_ROW)
-        return readRun(statement);
-    if (step != SQLITE_DONE)
-        fail();
-    return std::nullopt;
+    return foundRun(statement);
 }
 
 std::optional<JournalRun> RunJournal::newestRun()
 {
     static const QByteArray sql = QByteArray("SELECT ") + RunColumns
         + " FROM runs WHERE pruning = 0 ORDER BY id DESC LIMIT 1";
-    sqlite3_stmt *statement = prepared(SelectNewest, sql.constData());
+    return foundRun(prepared(SelectNewest, sql.constData()));
+}
+
+std::optional<JournalRun> RunJournal::foundRun(sqlite3_stmt *statement)
+{
     const int step = sqlite3_step(statement);
     if (step == SQLITE_ROW)
         return readRun(statement);
@@ -321,17 +335,7 @@ std::vector<JournalWrite> RunJournal::writes(qint64 run)
 
 void RunJournal::dropWritesAfter(qint64 run, qint64 lastKept)
 {
-    sqlite3_stmt *statement = nullptr;
-    const auto runOnce = [&](const char *sql) {
-        if (sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr) != SQLITE_OK)
-            fail();
-        sqlite3_bind_int64(statement, 1, run);
-        sqlite3_bind_int64(statement, 2, lastKept);
-        const int step = sqlite3_step(statement);
-        sqlite3_finalize(statement);
-        if (step != SQLITE_DONE)
-            fail();
-    };
+    const auto runOnce = [&](const char *sql) { execute(sql, run, lastKept); };
     transaction([&] {
         runOnce("DELETE FROM writes WHERE run = ?1 AND id > ?2 AND id <= "
                 "(SELECT last_write FROM runs WHERE id = ?1)");
@@ -348,18 +352,7 @@ void RunJournal::dropWritesAfter(qint64 run, qint64 lastKept)
 
 void RunJournal::abandonRun(qint64 run)
 {
-    transaction([&] {
-        sqlite3_stmt *statement = nullptr;
-        if (sqlite3_prepare_v2(
-                m_db, "UPDATE runs SET pruning = 1 WHERE id = ?1", -1, &statement, nullptr)
-            != SQLITE_OK)
-            fail();
-        sqlite3_bind_int64(statement, 1, run);
-        const int step = sqlite3_step(statement);
-        sqlite3_finalize(statement);
-        if (step != SQLITE_DONE)
-            fail();
-    });
+    transaction([&] { execute("UPDATE runs SET pruning = 1 WHERE id = ?1", run); });
 }
 
 std::optional<qint64> RunJournal::oldestPrunableRun(int keepRuns, int keepDays)
@@ -390,28 +383,16 @@ void RunJournal::prune(int keepRuns, int keepDays, int budget)
     if (!victim)
         return;
     transaction([&] {
-        sqlite3_stmt *statement = nullptr;
-        const auto runOnce = [&](const char *sql, qint64 value) {
-            if (sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr) != SQLITE_OK)
-                fail();
-            sqlite3_bind_int64(statement, 1, *victim);
-            sqlite3_bind_int64(statement, 2, value);
-            const int step = sqlite3_step(statement);
-            sqlite3_finalize(statement);
-            if (step != SQLITE_DONE)
-                fail();
-            return sqlite3_changes(m_db);
-        };
         // A slice of the oldest run at a time, so that no run pays for a large one.
         // The run's writes lie between its first and its last: no index on run is needed.
-        const int deleted = runOnce("DELETE FROM writes WHERE id IN (SELECT id FROM writes "
+        const int deleted = execute("DELETE FROM writes WHERE id IN (SELECT id FROM writes "
                                     "WHERE id BETWEEN (SELECT first_write FROM runs WHERE id = ?1) "
                                     "AND (SELECT last_write FROM runs WHERE id = ?1) AND run = ?1 "
                                     "ORDER BY id LIMIT ?2)",
-            budget);
+            *victim, budget);
         if (deleted < budget)
-            runOnce("DELETE FROM runs WHERE id = ?1", 0);
+            execute("DELETE FROM runs WHERE id = ?1", *victim);
         else
-            runOnce("UPDATE runs SET pruning = 1 WHERE id = ?1", 0);
+            execute("UPDATE runs SET pruning = 1 WHERE id = ?1", *victim);
     });
 }

@@ -64,6 +64,9 @@ public:
 private:
     sqlite3_stmt *prepared(int slot, const char *sql);
     void exec(const char *sql);
+    // Runs a statement once with ?1 the run and ?2 the value; the rows it changed.
+    int execute(const char *sql, qint64 run, qint64 value = 0);
+    std::optional<JournalRun> foundRun(sqlite3_stmt *statement);
     void createOrCheckSchema();
     [[noreturn]] void fail() const;
     JournalRun readRun(sqlite3_stmt *statement) const;
