@@ -1,5 +1,6 @@
 #include "JournalChanges.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 
 namespace {
@@ -60,14 +61,12 @@ QByteArray JournalChanges::encode(const JournalWrite *first, int count)
 
 int JournalChanges::distinctFields(const JournalWrite *first, int count)
 {
-    int distinct = 0;
-    for (const JournalWrite *write = first; write != first + count; ++write) {
-        const auto sameField
-            = [&](const JournalWrite &other) { return other.field == write->field; };
-        if (std::none_of(first, write, sameField))
-            ++distinct;
-    }
-    return distinct;
+    // Sorted rather than compared pairwise: a calculation may have hundreds of statements.
+    QVarLengthArray<qint32, 32> fields;
+    for (const JournalWrite *write = first; write != first + count; ++write)
+        fields.append(write->field);
+    std::sort(fields.begin(), fields.end());
+    return int(std::unique(fields.begin(), fields.end()) - fields.begin());
 }
 
 void JournalChanges::decode(
